@@ -1,0 +1,64 @@
+// The fade: colour codes and the gradient generators that turn a text, two to
+// four colours and a wave switch into faded chat markup. Portable, standard
+// library only, no state kept between calls.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quillon {
+
+using OleColor = std::int32_t;   // 0x00BBGGRR
+using Channel  = std::int16_t;
+struct Channels { Channel red, green, blue; };
+
+// Upper-case hexadecimal text of value (negative values as their 32-bit two's
+// complement), zero-filled on the left to six digits when shorter.
+std::string PadHex(std::int32_t value);
+
+// The red, green and blue channels of a colour, read from the positions of its
+// PadHex text: red the last two digits, green the third and fourth, blue the
+// first two. Never fails; values with a non-zero top byte are read the same way.
+Channels SplitColor(OleColor colour);
+
+// The colour code RRGGBB of three channels (each 0..255): six upper-case digits.
+std::string ColorCode(Channel red, Channel green, Channel blue);
+
+// Faded markup of text: per character "<Font Color=#", its colour code, ">",
+// its wave tag (only when wavy == -1) and the character itself, unescaped.
+// Colours are graded evenly along the text; any length works.
+std::u16string FadeTwoColors(OleColor colour1, OleColor colour2,
+                             const std::u16string& text, std::int16_t wavy);
+std::u16string FadeThreeColors(OleColor colour1, OleColor colour2, OleColor colour3,
+                               const std::u16string& text, std::int16_t wavy);
+std::u16string FadeFourColors(OleColor colour1, OleColor colour2, OleColor colour3, OleColor colour4,
+                              const std::u16string& text, std::int16_t wavy);
+
+// The generators behind the entry points, taking channels red, green, blue of
+// colour 1, then of colour 2, and so on.
+std::u16string FadeTwoRgb(Channel red1, Channel green1, Channel blue1,
+                          Channel red2, Channel green2, Channel blue2,
+                          const std::u16string& text, std::int16_t wavy);
+std::u16string FadeThreeRgb(Channel red1, Channel green1, Channel blue1,
+                            Channel red2, Channel green2, Channel blue2,
+                            Channel red3, Channel green3, Channel blue3,
+                            const std::u16string& text, std::int16_t wavy);
+std::u16string FadeFourRgb(Channel red1, Channel green1, Channel blue1,
+                           Channel red2, Channel green2, Channel blue2,
+                           Channel red3, Channel green3, Channel blue3,
+                           Channel red4, Channel green4, Channel blue4,
+                           const std::u16string& text, std::int16_t wavy);
+
+// Grades one segment from start to end and appends its markup to out.
+// waveCount is the wave counter of the whole call (0..4); it runs on from one
+// segment to the next and only moves when wavy == -1.
+void FadeSegment(Channels start, Channels end, std::u16string_view segment,
+                 std::int16_t wavy, int& waveCount, std::u16string& out);
+
+// The four-colour dealing lets pending window events run once per pass. The
+// window layer installs the event pump here at start-up; by default nothing runs.
+using FadePumpHook = void (*)();
+void SetFadePumpHook(FadePumpHook hook);
+
+}  // namespace quillon

@@ -1,0 +1,338 @@
+#include "fade/fade.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace quillon {
+namespace {
+
+constexpr OleColor kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000;
+constexpr OleColor kWhite = 0xFFFFFF, kBlack = 0;
+
+std::u16string U(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
+
+std::string Ascii(const std::u16string& text) {
+  std::string out;
+  for (char16_t c : text) out += c < 128 ? static_cast<char>(c) : '?';
+  return out;
+}
+
+// One character's piece of markup, as the markup format describes it.
+std::string Piece(const std::string& code, char c, const std::string& wave = "") {
+  return "<Font Color=#" + code + ">" + wave + c;
+}
+
+// The colour codes of a faded markup, in order.
+std::vector<std::string> Codes(const std::u16string& markup) {
+  std::vector<std::string> codes;
+  const std::u16string open = u"<Font Color=#";
+  for (auto at = markup.find(open); at != std::u16string::npos; at = markup.find(open, at + 1))
+    codes.push_back(Ascii(markup.substr(at + open.size(), 6)));
+  return codes;
+}
+
+std::string Code(OleColor c) {
+  const Channels ch = SplitColor(c);
+  return ColorCode(ch.red, ch.green, ch.blue);
+}
+
+// A deliberately literal fade, built piece by piece with the library's own
+// rounding, to check the fast generators against.
+std::u16string ReferenceFade(const std::vector<OleColor>& colours, const std::u16string& text,
+                             std::int16_t wavy) {
+  const std::size_t length = text.size();
+  std::vector<std::size_t> lengths;
+  if (colours.size() == 2) {
+    lengths = {length};
+  } else if (colours.size() == 3) {
+    const auto half = static_cast<std::size_t>(std::nearbyint(length / 2.0));
+    lengths = {half, length - half};
+  } else {
+    std::size_t a = 0, b = 0, c = 0;
+    long r = static_cast<long>(length);
+    for (;;) {
+      ++a; if (--r < 1) break;
+      ++b; if (--r < 1) break;
+      ++c; if (--r < 1) break;
+    }
+    if (length == 0) a = 0;
+    lengths = {a, b, c};
+  }
+  std::u16string out;
+  int wave = 0;
+  std::size_t at = 0;
+  const char* tags[] = {"<sup>", "</sup>", "<sub>", "</sub>"};
+  for (std::size_t s = 0; s < lengths.size(); ++s) {
+    const Channels from = SplitColor(colours[s]), to = SplitColor(colours[s + 1]);
+    const std::size_t n = lengths[s];
+    for (std::size_t x = 1; x <= n; ++x) {
+      auto grade = [&](Channel a, Channel b) {
+        const double step = static_cast<double>(static_cast<Channel>(b - a)) / static_cast<double>(n);
+        double value = static_cast<double>(x) * step;
+        value = value + a;
+        return static_cast<Channel>(std::nearbyint(value));
+      };
+      out += U("<Font Color=#" + ColorCode(grade(from.red, to.red), grade(from.green, to.green),
+                                          grade(from.blue, to.blue)) + ">");
+      if (wavy == -1) {
+        if (++wave > 4) wave = 1;
+        out += U(tags[wave - 1]);
+      }
+      out += text[at++];
+    }
+  }
+  return out;
+}
+
+std::u16string Fade(const std::vector<OleColor>& c, const std::u16string& text, std::int16_t wavy) {
+  switch (c.size()) {
+    case 2: return FadeTwoColors(c[0], c[1], text, wavy);
+    case 3: return FadeThreeColors(c[0], c[1], c[2], text, wavy);
+    default: return FadeFourColors(c[0], c[1], c[2], c[3], text, wavy);
+  }
+}
+
+TEST(ColourCodes, PadHexFillsToSixDigitsAndLeavesLongerTextAlone) {
+  const std::pair<std::int32_t, const char*> cases[] = {
+      {0, "000000"}, {15, "00000F"}, {255, "0000FF"}, {0xABCDE, "0ABCDE"}, {0x123456, "123456"},
+      {0xFFFFFF, "FFFFFF"}, {0x1000000, "1000000"}, {-1, "FFFFFFFF"},
+      {static_cast<std::int32_t>(0x8000000F), "8000000F"}, {INT32_MIN, "80000000"}};
+  for (const auto& [value, text] : cases) EXPECT_EQ(PadHex(value), text) << value;
+}
+
+TEST(ColourCodes, SplitColorReadsTheTextPositions) {
+  struct Case { OleColor colour; int red, green, blue; };
+  const Case cases[] = {
+      {255, 255, 0, 0}, {0xFF0000, 0, 0, 255}, {0x336699, 153, 102, 51},
+      {static_cast<OleColor>(0x8000000F), 15, 0, 128}, {0x01FF8040, 64, 248, 31}, {-1, 255, 255, 255}};
+  for (const Case& c : cases) {
+    const Channels ch = SplitColor(c.colour);
+    EXPECT_EQ(ch.red, c.red) << c.colour;
+    EXPECT_EQ(ch.green, c.green) << c.colour;
+    EXPECT_EQ(ch.blue, c.blue) << c.colour;
+  }
+}
+
+TEST(ColourCodes, ColorCodeIsRedFirstInUpperCase) {
+  EXPECT_EQ(ColorCode(255, 0, 0), "FF0000");
+  EXPECT_EQ(ColorCode(0, 0, 255), "0000FF");
+  EXPECT_EQ(ColorCode(153, 102, 51), "996633");
+  EXPECT_EQ(ColorCode(171, 205, 239), "ABCDEF");
+  EXPECT_EQ(ColorCode(0, 0, 0), "000000");
+}
+
+TEST(ColourCodes, EveryOrdinaryColourRoundTripsToItsBytesReversed) {
+  static const char digits[] = "0123456789ABCDEF";
+  for (OleColor c = 0; c <= 0xFFFFFF; ++c) {
+    const Channels ch = SplitColor(c);
+    const std::string code = ColorCode(ch.red, ch.green, ch.blue);
+    const char expected[6] = {digits[(c >> 4) & 15],  digits[c & 15],         digits[(c >> 12) & 15],
+                              digits[(c >> 8) & 15],  digits[(c >> 20) & 15], digits[(c >> 16) & 15]};
+    if (code != std::string(expected, 6)) FAIL() << "colour " << c << " gave " << code;
+  }
+}
+
+TEST(Fade, WorkedExampleTwoColours) {
+  const std::string plain = Piece("BF0040", 'a') + Piece("800080", 'b') + Piece("4000BF", 'c') +
+                            Piece("0000FF", 'd');
+  EXPECT_EQ(Ascii(FadeTwoColors(kRed, kBlue, u"abcd", 0)), plain);
+  const std::string wavy = Piece("BF0040", 'a', "<sup>") + Piece("800080", 'b', "</sup>") +
+                           Piece("4000BF", 'c', "<sub>") + Piece("0000FF", 'd', "</sub>");
+  EXPECT_EQ(Ascii(FadeTwoColors(kRed, kBlue, u"abcd", -1)), wavy);
+}
+
+TEST(Fade, WorkedExampleThreeColours) {
+  EXPECT_EQ(Ascii(FadeThreeColors(kRed, kGreen, kBlue, u"abcde", 0)),
+            Piece("808000", 'a') + Piece("00FF00", 'b') + Piece("00AA55", 'c') +
+                Piece("0055AA", 'd') + Piece("0000FF", 'e'));
+}
+
+TEST(Fade, WorkedExampleFourColoursWithTheWaveRunningAcrossSegments) {
+  EXPECT_EQ(Ascii(FadeFourColors(kRed, kGreen, kBlue, kWhite, u"abcdefg", -1)),
+            Piece("AA5500", 'a', "<sup>") + Piece("55AA00", 'b', "</sup>") +
+                Piece("00FF00", 'c', "<sub>") + Piece("008080", 'd', "</sub>") +
+                Piece("0000FF", 'e', "<sup>") + Piece("8080FF", 'f', "</sup>") +
+                Piece("FFFFFF", 'g', "<sub>"));
+}
+
+TEST(Fade, ShortTextsTakeTheColoursTheSegmentsEndWith) {
+  const OleColor c1 = 0x010203, c2 = 0x40C080, c3 = 0x0A0B0C, c4 = 0xFEDCBA;
+  for (std::int16_t wavy : {0, -1}) {
+    EXPECT_TRUE(FadeTwoColors(c1, c2, u"", wavy).empty());
+    EXPECT_TRUE(FadeThreeColors(c1, c2, c3, u"", wavy).empty());
+    EXPECT_TRUE(FadeFourColors(c1, c2, c3, c4, u"", wavy).empty());
+  }
+  EXPECT_EQ(Codes(FadeTwoColors(c1, c2, u"x", 0)), std::vector<std::string>{Code(c2)});
+  EXPECT_EQ(Codes(FadeThreeColors(c1, c2, c3, u"x", 0)), std::vector<std::string>{Code(c3)});
+  EXPECT_EQ(Codes(FadeFourColors(c1, c2, c3, c4, u"x", 0)), std::vector<std::string>{Code(c2)});
+  EXPECT_EQ(Codes(FadeThreeColors(c1, c2, c3, u"xy", 0)), (std::vector<std::string>{Code(c2), Code(c3)}));
+  EXPECT_EQ(Codes(FadeFourColors(c1, c2, c3, c4, u"xy", 0)), (std::vector<std::string>{Code(c2), Code(c3)}));
+  EXPECT_EQ(Codes(FadeFourColors(c1, c2, c3, c4, u"xyz", 0)),
+            (std::vector<std::string>{Code(c2), Code(c3), Code(c4)}));
+  EXPECT_EQ(Ascii(FadeTwoColors(kRed, kBlue, u"x", -1)), Piece("0000FF", 'x', "<sup>"));
+}
+
+TEST(Fade, ExactHalvesGoToTheEvenChannel) {
+  EXPECT_EQ(Codes(FadeTwoColors(kBlack, kWhite, u"ab", 0)), (std::vector<std::string>{"808080", "FFFFFF"}));
+  EXPECT_EQ(Codes(FadeTwoColors(1, 4, u"ab", 0)), (std::vector<std::string>{"020000", "040000"}));
+  // 0.5 goes down to 0, 1.5 up to 2.
+  EXPECT_EQ(Codes(FadeTwoColors(0, 1, u"ab", 0)), (std::vector<std::string>{"000000", "010000"}));
+  EXPECT_EQ(Codes(FadeTwoColors(1, 2, u"ab", 0)), (std::vector<std::string>{"020000", "020000"}));
+}
+
+TEST(Fade, EqualColoursGiveOneCodeThroughout) {
+  const std::u16string text(50, u'z');
+  for (auto colours : {std::vector<OleColor>{0x123456, 0x123456},
+                       std::vector<OleColor>(3, 0x123456), std::vector<OleColor>(4, 0x123456)})
+    for (const std::string& code : Codes(Fade(colours, text, 0))) ASSERT_EQ(code, "563412");
+}
+
+TEST(Fade, MarkupAndOtherCharactersPassUnchangedEachAfterItsOwnTag) {
+  const std::u16string text = u"<a href=\"x\">&amp; \u00e9\u4e2d\r\n";
+  const std::u16string markup = FadeTwoColors(kRed, kBlue, text, 0);
+  ASSERT_EQ(markup.size(), text.size() * 21);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    EXPECT_EQ(markup.substr(i * 21, 13), u"<Font Color=#");
+    EXPECT_EQ(markup[i * 21 + 19], u'>');
+    EXPECT_EQ(markup[i * 21 + 20], text[i]) << i;
+  }
+}
+
+TEST(Fade, OnlyMinusOneSwitchesTheWaveOn) {
+  for (std::int16_t wavy : {0, 1, 2, -2, 32767}) {
+    const std::u16string markup = FadeFourColors(kRed, kGreen, kBlue, kWhite, u"abcdefg", wavy);
+    EXPECT_EQ(markup.find(u"<su"), std::u16string::npos) << wavy;
+    EXPECT_EQ(markup, FadeFourColors(kRed, kGreen, kBlue, kWhite, u"abcdefg", 0));
+  }
+}
+
+TEST(Fade, SegmentLengthsFollowTheTables) {
+  // Lengths read off where each segment's end colour is written.
+  const int three[][2] = {{0, 0}, {0, 1}, {1, 1}, {2, 1}, {2, 2}, {2, 3},
+                          {3, 3}, {4, 3}, {4, 4}, {4, 5}, {5, 5}};
+  const int four[][3] = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {1, 1, 1}, {2, 1, 1}, {2, 2, 1},
+                         {2, 2, 2}, {3, 2, 2}, {3, 3, 2}, {3, 3, 3}, {4, 3, 3}};
+  // Colours far apart so that no intermediate code equals an end colour.
+  const OleColor c1 = 0x000000, c2 = 0x0000FF, c3 = 0x00FF00, c4 = 0xFF0000;
+  for (int length = 0; length <= 10; ++length) {
+    const std::u16string text(length, u'.');
+    const auto codes3 = Codes(FadeThreeColors(c1, c2, c3, text, 0));
+    ASSERT_EQ(codes3.size(), static_cast<std::size_t>(length));
+    if (three[length][0] > 0) {
+      EXPECT_EQ(codes3[three[length][0] - 1], Code(c2)) << length;
+    }
+    const auto codes4 = Codes(FadeFourColors(c1, c2, c3, c4, text, 0));
+    ASSERT_EQ(codes4.size(), static_cast<std::size_t>(length));
+    int end = 0;
+    const OleColor ends[] = {c2, c3, c4};
+    for (int s = 0; s < 3; ++s) {
+      end += four[length][s];
+      if (four[length][s] > 0) {
+        EXPECT_EQ(codes4[end - 1], Code(ends[s])) << length << " segment " << s;
+      }
+    }
+  }
+}
+
+TEST(Fade, LastCharacterOfEverySegmentCarriesItsEndColourAtEveryLength) {
+  const OleColor c1 = 0x102030, c2 = 0xF0E0D0, c3 = 0x7F0080, c4 = 0x00FF11;
+  for (std::size_t length = 1; length <= 3000; ++length) {
+    const std::u16string text(length, u'#');
+    const auto codes3 = Codes(FadeThreeColors(c1, c2, c3, text, -1));
+    ASSERT_EQ(codes3.size(), length);
+    const std::size_t half = length / 2 + (length % 4 == 3);
+    if (half > 0) {
+      ASSERT_EQ(codes3[half - 1], Code(c2)) << length;
+    }
+    ASSERT_EQ(codes3.back(), Code(c3)) << length;
+    const auto codes4 = Codes(FadeFourColors(c1, c2, c3, c4, text, 0));
+    const std::size_t a = (length + 2) / 3, b = (length + 1) / 3, c = length / 3;
+    ASSERT_EQ(a + b + c, length);
+    ASSERT_EQ(codes4[a - 1], Code(c2)) << length;
+    if (b > 0) {
+      ASSERT_EQ(codes4[a + b - 1], Code(c3)) << length;
+    }
+    if (c > 0) {
+      ASSERT_EQ(codes4.back(), Code(c4)) << length;
+    }
+    ASSERT_EQ(Codes(FadeTwoColors(c1, c2, text, 0)).back(), Code(c2)) << length;
+  }
+}
+
+TEST(Fade, MatchesALiteralPieceByPieceFade) {
+  std::mt19937 random(20261207);
+  std::uniform_int_distribution<OleColor> colour(0, 0xFFFFFF);
+  std::uniform_int_distribution<int> length(0, 400);
+  for (int round = 0; round < 600; ++round) {
+    std::u16string text(length(random), u'a');
+    for (auto& c : text) c = static_cast<char16_t>(random() % 0xFFFF + 1);
+    const std::int16_t wavy = round % 2 ? -1 : 0;
+    for (std::size_t count : {2u, 3u, 4u}) {
+      std::vector<OleColor> colours(count);
+      for (auto& c : colours) c = colour(random);
+      if (round % 5 == 0) colours[0] = static_cast<OleColor>(random());  // any top byte
+      ASSERT_EQ(Fade(colours, text, wavy), ReferenceFade(colours, text, wavy))
+          << count << " colours, length " << text.size() << ", wavy " << wavy;
+    }
+  }
+}
+
+TEST(Fade, TextsBeyondSixteenBitLengthsFadeByTheSameRules) {
+  const std::size_t length = 100003;
+  std::u16string text(length, u'x');
+  const std::vector<OleColor> colours = {kRed, kGreen, kBlue, kWhite};
+  for (std::size_t count : {2u, 3u, 4u}) {
+    const std::vector<OleColor> used(colours.begin(), colours.begin() + count);
+    const std::u16string markup = Fade(used, text, -1);
+    ASSERT_EQ(markup, ReferenceFade(used, text, -1)) << count;
+    EXPECT_EQ(Codes(markup).size(), length);
+  }
+}
+
+TEST(Fade, FadeSegmentAppendsAndCarriesTheWaveCounter) {
+  std::u16string out = u"start:";
+  int wave = 3;
+  FadeSegment({255, 0, 0}, {0, 0, 255}, u"ab", -1, wave, out);
+  EXPECT_EQ(wave, 1);
+  EXPECT_EQ(Ascii(out), "start:" + Piece("800080", 'a', "</sub>") + Piece("0000FF", 'b', "<sup>"));
+  FadeSegment({0, 0, 0}, {9, 9, 9}, u"", -1, wave, out);
+  EXPECT_EQ(wave, 1);
+  FadeSegment({0, 0, 0}, {9, 9, 9}, u"c", 0, wave, out);
+  EXPECT_EQ(wave, 1);
+  EXPECT_EQ(Ascii(out.substr(out.size() - 21)), Piece("090909", 'c'));
+}
+
+// The window layer's event pump runs once per dealing pass of a four-colour
+// fade, and a fade nested inside it leaves the outer one untouched.
+int g_passes = 0;
+std::u16string g_nested;
+void CountingPump() {
+  ++g_passes;
+  if (g_passes == 2) g_nested = FadeFourColors(kBlue, kBlue, kBlue, kBlue, u"nested", -1);
+}
+
+TEST(Fade, FourColourDealingRunsThePumpOncePerPass) {
+  SetFadePumpHook(CountingPump);
+  const std::u16string expected = ReferenceFade({kRed, kGreen, kBlue, kWhite}, u"abcdefg", -1);
+  g_passes = 0;
+  EXPECT_EQ(FadeFourColors(kRed, kGreen, kBlue, kWhite, u"abcdefg", -1), expected);
+  EXPECT_EQ(g_passes, 3 + 2);  // three outer passes and the nested fade's two
+  EXPECT_EQ(g_nested, ReferenceFade({kBlue, kBlue, kBlue, kBlue}, u"nested", -1));
+  for (int length : {0, 1, 3, 4, 70}) {
+    g_passes = 10;
+    FadeFourColors(kRed, kGreen, kBlue, kWhite, std::u16string(length, u'x'), 0);
+    EXPECT_EQ(g_passes - 10, length == 0 ? 1 : (length + 2) / 3) << length;
+  }
+  g_passes = 10;
+  FadeTwoColors(kRed, kGreen, u"abcdefg", 0);
+  FadeThreeColors(kRed, kGreen, kBlue, u"abcdefg", 0);
+  EXPECT_EQ(g_passes, 10);
+  SetFadePumpHook(nullptr);
+}
+
+}  // namespace
+}  // namespace quillon
