@@ -1,0 +1,50 @@
+// Draws chat markup (the fade's output: a font-colour tag per character, and
+// style tags) onto a drawing surface, tag by tag and character by character:
+// a likeness of what the chat room will show. Portable; the surface is given.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quillon {
+
+// What the renderer needs of a picture box. Coordinates are pixels.
+class DrawingSurface {
+ public:
+  virtual ~DrawingSurface() = default;
+  virtual int ScaleMode() const = 0;               // the caller's unit, restored after a render
+  virtual void SetScaleMode(int mode) = 0;         // 3: pixels
+  virtual void SetFontName(const std::u16string& name) = 0;
+  virtual void SetFontSize(double points) = 0;
+  virtual void SetBold(bool on) = 0;
+  virtual void SetItalic(bool on) = 0;
+  virtual void SetUnderline(bool on) = 0;
+  virtual void SetStrikethrough(bool on) = 0;
+  virtual void SetForeColor(std::int32_t oleColor) = 0;  // 0x00BBGGRR
+  virtual void SetAutoRedraw(bool on) = 0;          // keep what is drawn
+  virtual void Clear() = 0;                         // to the background colour
+  virtual void DrawChar(int x, int y, char16_t c) = 0;   // top-left corner at (x, y)
+  virtual int CharWidth(char16_t c) = 0;            // in the attributes now in force
+};
+
+// Draws markup onto surface, from the same reset state every time.
+void RenderMarkup(DrawingSurface& surface, const std::u16string& markup);
+
+// text with every occurrence of search replaced (case-sensitive). Pending
+// events run once per replacement through the hook below.
+std::u16string ReplaceAll(std::u16string text, std::u16string_view search,
+                          std::u16string_view replacement);
+
+// The value of up to eight hexadecimal digits (only the last eight count);
+// non-digits count as 0.
+float HexToNumber(std::u16string_view hex);
+
+// 0..15 for 0-9 and A-F, 0 for anything else, lower-case letters included.
+int HexDigitValue(char16_t c);
+
+// The event pump that ReplaceAll runs once per replacement; nothing by default.
+using MarkupPumpHook = void (*)();
+void SetMarkupPumpHook(MarkupPumpHook hook);
+
+}  // namespace quillon
