@@ -1,0 +1,274 @@
+#include "platform/controls.h"
+
+#include <algorithm>
+
+#include "platform/gdi.h"
+
+namespace quillon {
+namespace {
+
+constexpr wchar_t kPictureClass[] = L"QuillonPictureBox";
+constexpr wchar_t kFrameClass[] = L"QuillonFrame";
+
+const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+bool RegisterOnce(const wchar_t* name, WNDPROC procedure, HCURSOR cursor) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW wc{};
+  if (GetClassInfoExW(instance, name, &wc)) return true;
+  wc = {};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = instance;
+  wc.hCursor = cursor;
+  wc.lpszClassName = name;
+  return RegisterClassExW(&wc) != 0;
+}
+
+}  // namespace
+
+std::u16string Control::Text() const {
+  const int length = GetWindowTextLengthW(hwnd_);
+  std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
+  const int copied = GetWindowTextW(hwnd_, reinterpret_cast<wchar_t*>(text.data()), length + 1);
+  text.resize(static_cast<std::size_t>(std::max(copied, 0)));
+  return text;
+}
+
+void Control::SetText(const std::u16string& text) { SetWindowTextW(hwnd_, Wide(text)); }
+
+Control* Control::FromHandle(HWND hwnd) {
+  return hwnd ? reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)) : nullptr;
+}
+
+bool Control::CreateChild(const CreateArgs& args) {
+  // Custom classes pick `this` up at WM_NCCREATE; stock controls get it here.
+  hwnd_ = CreateWindowExW(args.exStyle, args.className, args.text, WS_CHILD | WS_VISIBLE | args.style,
+                          args.rect.left, args.rect.top, args.rect.width, args.rect.height, args.parent,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)), GetModuleHandleW(nullptr),
+                          this);
+  if (!hwnd_) return false;
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  return true;
+}
+
+bool RouteCommand(WPARAM wParam, LPARAM lParam) {
+  Control* control = Control::FromHandle(reinterpret_cast<HWND>(lParam));
+  if (!control) return false;
+  control->OnCommand(HIWORD(wParam));
+  return true;
+}
+
+bool RouteScroll(WPARAM wParam, LPARAM lParam) {
+  Control* control = Control::FromHandle(reinterpret_cast<HWND>(lParam));
+  if (!control) return false;
+  control->OnScroll(LOWORD(wParam), HIWORD(wParam));
+  return true;
+}
+
+bool TextBox::Create(HWND parent, PixelRect rect, int id, int maxLength, bool readOnly) {
+  if (!CreateChild({parent, L"EDIT", L"", static_cast<DWORD>(WS_TABSTOP | ES_AUTOHSCROLL | (readOnly ? ES_READONLY : 0)),
+                    WS_EX_CLIENTEDGE, rect, id}))
+    return false;
+  if (maxLength > 0) SendMessageW(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(maxLength), 0);
+  return true;
+}
+
+bool CheckBox::Create(HWND parent, const wchar_t* caption, PixelRect rect, int id) {
+  return CreateChild({parent, L"BUTTON", caption, WS_TABSTOP | BS_AUTOCHECKBOX, 0, rect, id});
+}
+
+int CheckBox::Value() const { return SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0; }
+
+void CheckBox::SetValue(int value) {
+  SendMessageW(hwnd_, BM_SETCHECK, value == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool Button::Create(HWND parent, const wchar_t* caption, PixelRect rect, int id, bool isDefault) {
+  return CreateChild(
+      {parent, L"BUTTON", caption, static_cast<DWORD>(WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)), 0,
+       rect, id});
+}
+
+void Button::OnCommand(int notification) {
+  if (notification == BN_CLICKED && onClick) onClick();
+}
+
+bool Label::Create(HWND parent, const wchar_t* caption, PixelRect rect, int id) {
+  return CreateChild({parent, L"STATIC", caption, SS_NOTIFY | SS_LEFT, 0, rect, id});
+}
+
+void Label::OnCommand(int notification) {
+  if (notification == STN_CLICKED && onClick) onClick();
+}
+
+bool ComboBox::Create(HWND parent, PixelRect rect, int id) {
+  // The height given is the closed box; the list drops below it.
+  PixelRect withList = rect;
+  withList.height = rect.height * 10;
+  if (!CreateChild({parent, L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS, 0,
+                    withList, id}))
+    return false;
+  return true;
+}
+
+void ComboBox::Clear() { SendMessageW(hwnd_, CB_RESETCONTENT, 0, 0); }
+
+void ComboBox::Add(const std::u16string& item) {
+  SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item)));
+}
+
+int ComboBox::Count() const { return static_cast<int>(SendMessageW(hwnd_, CB_GETCOUNT, 0, 0)); }
+
+bool ComboBox::SelectByName(const std::u16string& name) {
+  if (name.empty()) return false;
+  // CB_FINDSTRINGEXACT compares whole entries without regard to case.
+  const LRESULT index = SendMessageW(hwnd_, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                     reinterpret_cast<LPARAM>(Wide(name)));
+  if (index == CB_ERR) return false;
+  SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  return true;
+}
+
+std::u16string ComboBox::Text() const {
+  const LRESULT index = SendMessageW(hwnd_, CB_GETCURSEL, 0, 0);
+  if (index == CB_ERR) return {};
+  const LRESULT length = SendMessageW(hwnd_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length == CB_ERR) return {};
+  std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
+  SendMessageW(hwnd_, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+bool ScrollBar::Create(HWND parent, PixelRect rect, int id, int min, int max, int value, int smallChange,
+                       int largeChange) {
+  if (!CreateChild({parent, L"SCROLLBAR", L"", WS_TABSTOP | SBS_HORZ, 0, rect, id})) return false;
+  min_ = min;
+  max_ = max;
+  value_ = value;
+  small_ = smallChange;
+  large_ = largeChange;
+  SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS | SIF_PAGE, min_, max_, 0, value_, 0};
+  SetScrollInfo(hwnd_, SB_CTL, &info, TRUE);
+  return true;
+}
+
+void ScrollBar::SetValue(int value) {
+  value = std::clamp(value, min_, max_);
+  if (value == value_) return;
+  value_ = value;
+  SetScrollPos(hwnd_, SB_CTL, value_, TRUE);
+  if (onChange) onChange();
+}
+
+void ScrollBar::OnScroll(int request, int position) {
+  switch (request) {
+    case SB_LINELEFT: SetValue(value_ - small_); break;
+    case SB_LINERIGHT: SetValue(value_ + small_); break;
+    case SB_PAGELEFT: SetValue(value_ - large_); break;
+    case SB_PAGERIGHT: SetValue(value_ + large_); break;
+    case SB_LEFT: SetValue(min_); break;
+    case SB_RIGHT: SetValue(max_); break;
+    case SB_THUMBPOSITION:
+      // The thumb was released where it stands. While it is dragged
+      // (SB_THUMBTRACK) nothing changes.
+      SetValue(position);
+      SetScrollPos(hwnd_, SB_CTL, value_, TRUE);
+      break;
+    default: break;
+  }
+}
+
+bool PictureBox::Create(HWND parent, PixelRect rect, int id, OleColor backColour) {
+  back_ = backColour;
+  if (!RegisterOnce(kPictureClass, Procedure, LoadCursorW(nullptr, IDC_ARROW))) return false;
+  return CreateChild({parent, kPictureClass, L"", WS_TABSTOP | WS_CLIPSIBLINGS, 0, rect, id});
+}
+
+void PictureBox::SetBackColor(OleColor colour) {
+  back_ = colour;
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+LRESULT CALLBACK PictureBox::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  if (message == WM_NCCREATE)
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+  auto* self = static_cast<PictureBox*>(Control::FromHandle(hwnd));
+  if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+  try {
+    switch (message) {
+      case WM_ERASEBKGND:
+        return 1;  // painted whole in WM_PAINT, without flicker
+      case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        RECT client;
+        GetClientRect(hwnd, &client);
+        // Only the low three bytes are a colour; a top byte is kept in the
+        // value but not painted.
+        const Brush brush(CreateSolidBrush(static_cast<COLORREF>(self->back_) & 0xFFFFFF));
+        FillRect(dc, &client, brush.get());
+        if (self->onPaint) self->onPaint(dc, client);
+        EndPaint(hwnd, &ps);
+        return 0;
+      }
+      case WM_LBUTTONDOWN:
+        SetFocus(hwnd);
+        SetCapture(hwnd);
+        self->pressed_ = true;
+        return 0;
+      case WM_LBUTTONUP: {
+        if (!self->pressed_) return 0;
+        self->pressed_ = false;
+        ReleaseCapture();
+        RECT client;
+        GetClientRect(hwnd, &client);
+        const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        if (PtInRect(&client, at) && self->onClick) self->onClick();
+        return 0;
+      }
+      case WM_CAPTURECHANGED:
+        self->pressed_ = false;
+        return 0;
+      default:
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+  } catch (...) {
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+}
+
+bool Frame::Create(HWND parent, PixelRect rect) {
+  if (!RegisterOnce(kFrameClass, Procedure, LoadCursorW(nullptr, IDC_ARROW))) return false;
+  if (!CreateChild({parent, kFrameClass, L"", WS_CLIPSIBLINGS, WS_EX_TRANSPARENT, rect, 0})) return false;
+  SetWindowPos(hwnd_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  return true;
+}
+
+LRESULT CALLBACK Frame::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  switch (message) {
+    case WM_ERASEBKGND: {
+      RECT client;
+      GetClientRect(hwnd, &client);
+      FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
+      return 1;
+    }
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd, &ps);
+      RECT client;
+      GetClientRect(hwnd, &client);
+      DrawEdge(dc, &client, EDGE_ETCHED, BF_RECT);
+      EndPaint(hwnd, &ps);
+      return 0;
+    }
+    case WM_NCHITTEST:
+      return HTTRANSPARENT;  // clicks go to what lies under or over it
+    default:
+      return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+}
+
+}  // namespace quillon

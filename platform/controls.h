@@ -1,0 +1,143 @@
+// Thin wrappers over the controls the windows use. Each control is a child
+// window of one of our windows, which owns it: Windows destroys the children
+// with their parent. The wrapper keeps `this` in the child's user data so
+// that the parent routes WM_COMMAND and WM_HSCROLL to it (RouteCommand,
+// RouteScroll).
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/twips.h"
+
+namespace quillon {
+
+using OleColor = std::int32_t;
+
+class Control {
+ public:
+  Control() = default;
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+  virtual ~Control() = default;
+
+  HWND hwnd() const { return hwnd_; }
+  int id() const { return GetDlgCtrlID(hwnd_); }
+  void SetFont(HFONT font) { SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
+  void Move(const PixelRect& r) { MoveWindow(hwnd_, r.left, r.top, r.width, r.height, TRUE); }
+  void Enable(bool on) { EnableWindow(hwnd_, on); }
+  bool Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
+  std::u16string Text() const;
+  void SetText(const std::u16string& text);
+
+  virtual void OnCommand(int /*notification*/) {}
+  virtual void OnScroll(int /*request*/, int /*position*/) {}
+
+  static Control* FromHandle(HWND hwnd);
+
+ protected:
+  struct CreateArgs {
+    HWND parent = nullptr;
+    const wchar_t* className = nullptr;
+    const wchar_t* text = L"";
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    PixelRect rect{};
+    int id = 0;
+  };
+  bool CreateChild(const CreateArgs& args);
+  HWND hwnd_ = nullptr;
+};
+
+// Hands a parent's WM_COMMAND / WM_HSCROLL to the control that sent it.
+// True when a control of ours took it.
+bool RouteCommand(WPARAM wParam, LPARAM lParam);
+bool RouteScroll(WPARAM wParam, LPARAM lParam);
+
+// A single-line text box.
+class TextBox : public Control {
+ public:
+  bool Create(HWND parent, PixelRect rect, int id, int maxLength = 0, bool readOnly = false);
+};
+
+class CheckBox : public Control {
+ public:
+  bool Create(HWND parent, const wchar_t* caption, PixelRect rect, int id);
+  int Value() const;  // 0 off, 1 on
+  void SetValue(int value);
+};
+
+class Button : public Control {
+ public:
+  bool Create(HWND parent, const wchar_t* caption, PixelRect rect, int id, bool isDefault = false);
+  std::function<void()> onClick;
+  void OnCommand(int notification) override;
+};
+
+// A label that reports clicks.
+class Label : public Control {
+ public:
+  bool Create(HWND parent, const wchar_t* caption, PixelRect rect, int id);
+  std::function<void()> onClick;
+  void OnCommand(int notification) override;
+};
+
+// A drop-down list: the user picks an entry and cannot type.
+class ComboBox : public Control {
+ public:
+  bool Create(HWND parent, PixelRect rect, int id);
+  void Clear();
+  void Add(const std::u16string& item);
+  int Count() const;
+  // Selects the entry that equals name without regard to case (whole name,
+  // not a prefix). False, and the selection unchanged, when there is none.
+  bool SelectByName(const std::u16string& name);
+  std::u16string Text() const;  // the selected entry, or empty
+};
+
+// A horizontal scroll bar with a value. Change runs on arrow and trough
+// clicks and when the thumb is released, never while it is dragged, and when
+// code sets a value that differs from the current one.
+class ScrollBar : public Control {
+ public:
+  bool Create(HWND parent, PixelRect rect, int id, int min, int max, int value, int smallChange,
+              int largeChange);
+  int Value() const { return value_; }
+  void SetValue(int value);
+  std::function<void()> onChange;
+  void OnScroll(int request, int position) override;
+
+ private:
+  int min_ = 0, max_ = 0, value_ = 0, small_ = 1, large_ = 1;
+};
+
+// A box filled with its background colour that reports clicks; optionally
+// something else paints over the background (the preview strip).
+class PictureBox : public Control {
+ public:
+  bool Create(HWND parent, PixelRect rect, int id, OleColor backColour);
+  OleColor BackColor() const { return back_; }
+  void SetBackColor(OleColor colour);
+  std::function<void()> onClick;
+  std::function<void(HDC, const RECT&)> onPaint;
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+  OleColor back_ = 0;
+  bool pressed_ = false;
+};
+
+// A frame without caption: an etched border that the window's own controls
+// lie over. It sits at the bottom of the z-order and never takes the focus.
+class Frame : public Control {
+ public:
+  bool Create(HWND parent, PixelRect rect);
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+};
+
+}  // namespace quillon

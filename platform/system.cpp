@@ -1,0 +1,49 @@
+#include "platform/system.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+
+#include "platform/twips.h"
+
+namespace quillon {
+namespace {
+
+int CALLBACK AddFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM list) {
+  // Screen fonts: every family the display can use, listed once by name.
+  (void)type;
+  auto& names = *reinterpret_cast<std::vector<std::u16string>*>(list);
+  std::u16string name(reinterpret_cast<const char16_t*>(font->lfFaceName));
+  if (!name.empty() && name[0] != u'@' && std::find(names.begin(), names.end(), name) == names.end())
+    names.push_back(std::move(name));
+  return 1;
+}
+
+}  // namespace
+
+void ColourDialog::ShowColor(HWND owner) {
+  CHOOSECOLORW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.rgbResult = static_cast<COLORREF>(colour_);
+  dialog.lpCustColors = custom_;
+  dialog.Flags = 0;
+  if (ChooseColorW(&dialog)) colour_ = static_cast<std::int32_t>(dialog.rgbResult);
+}
+
+std::vector<std::u16string> ScreenFonts() {
+  std::vector<std::u16string> names;
+  HDC screen = GetDC(nullptr);
+  if (!screen) return names;
+  LOGFONTW all{};
+  all.lfCharSet = DEFAULT_CHARSET;
+  EnumFontFamiliesExW(screen, &all, AddFamily, reinterpret_cast<LPARAM>(&names), 0);
+  ReleaseDC(nullptr, screen);
+  return names;
+}
+
+ScreenSize ScreenSizeTwips(int dpi) {
+  return {PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), dpi), PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), dpi)};
+}
+
+}  // namespace quillon

@@ -1,0 +1,25 @@
+// Layout is written in twips (1/1440 inch) and turned into pixels here, once,
+// with the real DPI: 15 twips a pixel at 96 DPI.
+#pragma once
+
+namespace quillon {
+
+struct PixelRect { int left, top, width, height; };
+struct TwipsRect { int left, top, width, height; };
+
+// Rounds to the nearest pixel, halves away from zero, like MulDiv.
+constexpr int TwipsToPixels(int twips, int dpi) {
+  const long long scaled = static_cast<long long>(twips) * dpi;
+  return static_cast<int>(scaled >= 0 ? (scaled + 720) / 1440 : -((-scaled + 720) / 1440));
+}
+
+constexpr double PixelsToTwips(int pixels, int dpi) { return pixels * 1440.0 / dpi; }
+
+// Edges are converted, not sizes, so that neighbours that touch in twips
+// still touch in pixels.
+constexpr PixelRect ToPixels(TwipsRect r, int dpi) {
+  const int left = TwipsToPixels(r.left, dpi), top = TwipsToPixels(r.top, dpi);
+  return {left, top, TwipsToPixels(r.left + r.width, dpi) - left, TwipsToPixels(r.top + r.height, dpi) - top};
+}
+
+}  // namespace quillon

@@ -1,0 +1,44 @@
+// A top-level window of ours: owns its HWND, keeps `this` in the window's
+// user data, and hands every message to HandleMessage.
+#pragma once
+
+#include <windows.h>
+
+namespace quillon {
+
+class Window {
+ public:
+  Window() = default;
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+  virtual ~Window();
+
+  HWND hwnd() const { return hwnd_; }
+
+ protected:
+  struct CreateArgs {
+    const wchar_t* className = nullptr;
+    const wchar_t* caption = L"";
+    DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    DWORD exStyle = 0;
+    HICON bigIcon = nullptr;
+    HICON smallIcon = nullptr;
+  };
+  // Registers the class (once per process) and creates the window, hidden.
+  bool Create(const CreateArgs& args);
+
+  virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+  LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+  }
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+  HWND hwnd_ = nullptr;
+};
+
+// Sets the outer size of a window so that its client area is width x height
+// pixels, for the window's own styles.
+void SetClientSize(HWND window, int width, int height);
+
+}  // namespace quillon
