@@ -12,7 +12,12 @@ void EnableDialogNavigation(HWND window) { SetPropW(window, kDialogNavigation, r
 void DispatchOne(MSG& message) {
   if (message.hwnd) {
     HWND root = GetAncestor(message.hwnd, GA_ROOT);
-    if (root && GetPropW(root, kDialogNavigation) && IsDialogMessageW(root, &message)) return;
+    if (root && GetPropW(root, kDialogNavigation)) {
+      if (message.message == WM_KEYDOWN && message.wParam == VK_TAB &&
+          SendMessageW(root, kTabKeyMessage, (GetKeyState(VK_SHIFT) & 0x8000) ? 1 : 0, 0))
+        return;
+      if (IsDialogMessageW(root, &message)) return;
+    }
   }
   TranslateMessage(&message);
   DispatchMessageW(&message);

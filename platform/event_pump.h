@@ -7,8 +7,13 @@
 namespace quillon {
 
 // Marks a top-level window whose keyboard input goes through dialog
-// navigation (Tab between controls, Enter clicks the default button).
+// navigation (Enter clicks the default button, arrows and mnemonics as in a
+// dialog). Tab is first offered to the window itself as kTabKeyMessage
+// (wParam: 1 for Shift+Tab), so that it can keep a tab order of its own
+// apart from the z-order; a window that returns 0 leaves Tab to the dialog
+// manager.
 void EnableDialogNavigation(HWND window);
+inline constexpr UINT kTabKeyMessage = WM_APP + 0x51;
 
 // Routes one message as the loop does: dialog navigation first, then
 // translation and dispatch.

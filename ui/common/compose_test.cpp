@@ -1,0 +1,72 @@
+#include "ui/common/compose.h"
+
+#include <gtest/gtest.h>
+
+#include "ui/common/texts.h"
+
+namespace quillon {
+namespace {
+
+ComposeInputs Inputs() {
+  ComposeInputs in;
+  in.fontOpen = kFontTagOpen;
+  in.fontName = u"arial";
+  in.fontClose = kFontTagClose;
+  in.colours = {0x0000FF, 0x00FF00, 0xFF0000, 0xFFFFFF};
+  in.text = u"abcdefg";
+  return in;
+}
+
+TEST(Compose, PrefixStylesAndTheFadeForTheColourCount) {
+  ComposeInputs in = Inputs();
+  in.colourCount = 2;
+  const auto& c = in.colours;
+  EXPECT_EQ(ComposeLine(in), u"<font face=\"arial\">" + FadeFourColors(c[0], c[1], c[2], c[3], in.text, 0));
+  in.colourCount = 1;
+  in.wavy = 1;
+  EXPECT_EQ(ComposeLine(in), u"<font face=\"arial\">" + FadeThreeColors(c[0], c[1], c[2], in.text, -1));
+  in.colourCount = 0;
+  in.italic = 1;
+  EXPECT_EQ(ComposeLine(in), u"<font face=\"arial\"><i>" + FadeTwoColors(c[0], c[1], in.text, -1));
+}
+
+TEST(Compose, StyleTagsAlwaysBoldItalicUnderline) {
+  ComposeInputs in = Inputs();
+  in.text.clear();
+  in.bold = in.italic = in.underline = 1;
+  EXPECT_EQ(ComposeLine(in), u"<font face=\"arial\"><b><i><u>");
+  in.bold = 0;
+  EXPECT_EQ(ComposeLine(in), u"<font face=\"arial\"><i><u>");
+}
+
+TEST(Compose, EmptyFontAndMarkupInTheTextPassUnchanged) {
+  ComposeInputs in = Inputs();
+  in.fontName.clear();
+  in.colourCount = 0;
+  in.text = u"<&\">";
+  const std::u16string line = ComposeLine(in);
+  EXPECT_EQ(line.substr(0, 14), u"<font face=\"\">");
+  EXPECT_EQ(line.substr(14), FadeTwoColors(in.colours[0], in.colours[1], u"<&\">", 0));
+}
+
+TEST(Compose, UnusedSwatchesHaveNoEffect) {
+  ComposeInputs a = Inputs(), b = Inputs();
+  a.colourCount = b.colourCount = 0;
+  b.colours[2] = 0x123456;
+  b.colours[3] = 0x654321;
+  EXPECT_EQ(ComposeLine(a), ComposeLine(b));
+  a.colourCount = b.colourCount = 1;
+  a.colours[2] = b.colours[2];
+  EXPECT_EQ(ComposeLine(a), ComposeLine(b));
+}
+
+TEST(Compose, AnnouncementLinesHaveTheirFixedShape) {
+  EXPECT_EQ(AdvertLine1(), u"<a href=" + std::u16string(kProductAddress) +
+                               u"><font face=\"Arial Narrow\"><font color=#000000></u>-[ Quillon Fader  ]-</a>");
+  EXPECT_NE(LoadedLine().find(u"-[ Quillon Fader - loaded ]-</a>"), std::u16string::npos);
+  EXPECT_NE(UnloadedLine().find(u"-[ Quillon Fader - unloaded ]-</a>"), std::u16string::npos);
+  EXPECT_NE(AdvertLine2().find(u"-[ For AOL 8.0 and 9.0, Click to get it! ]-</a>"), std::u16string::npos);
+}
+
+}  // namespace
+}  // namespace quillon

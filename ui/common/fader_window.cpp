@@ -1,0 +1,131 @@
+#include "ui/common/fader_window.h"
+
+#include <algorithm>
+
+#include "platform/event_pump.h"
+#include "ui/common/texts.h"
+
+namespace quillon {
+namespace {
+
+FontSpec Spec(const wchar_t* face, double points) {
+  FontSpec spec;
+  spec.face = face;
+  spec.points = points;
+  return spec;
+}
+
+bool IsPushButton(HWND window) {
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  if (lstrcmpiW(name, L"BUTTON") != 0) return false;
+  const auto kind = GetWindowLongPtrW(window, GWL_STYLE) & BS_TYPEMASK;
+  return kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON;
+}
+
+}  // namespace
+
+LayoutFonts::LayoutFonts(int dpi) {
+  FontSpec spec = Spec(L"MS Sans Serif", 8.25);
+  plain = MakeFont(spec, dpi);
+  spec.bold = true;
+  bold = MakeFont(spec, dpi);
+  spec.bold = false;
+  spec.italic = true;
+  italic = MakeFont(spec, dpi);
+  spec.italic = false;
+  spec.underline = true;
+  underline = MakeFont(spec, dpi);
+  buttons = MakeFont(Spec(L"Times New Roman", 8.25), dpi);
+  FontSpec webdings = Spec(L"Webdings", 9);
+  webdings.charset = SYMBOL_CHARSET;
+  symbols = MakeFont(webdings, dpi);
+}
+
+void FaderWindow::FillFixedTexts() {
+  Text2.SetText(kFontTagOpen);
+  Text3.SetText(kFontTagClose);
+  asc.SetText(LoadedLine());
+  asu.SetText(UnloadedLine());
+  add1.SetText(AdvertLine1());
+  add2.SetText(AdvertLine2());
+}
+
+void FaderWindow::ComposeAndSend() {
+  if (sending_) return;  // the pump inside the send let a second Enter in
+  sending_ = true;
+  ComposeInputs in;
+  in.fontOpen = Text2.Text();
+  in.fontName = cmbFonts.Text();
+  in.fontClose = Text3.Text();
+  in.bold = Check1.Value();
+  in.italic = Check2.Value();
+  in.underline = Check3.Value();
+  in.wavy = Check4.Value();
+  in.colourCount = sb.Value();
+  const auto swatches = Swatches();
+  for (std::size_t i = 0; i < swatches.size(); ++i) in.colours[i] = swatches[i]->BackColor();
+  in.text = Text1.Text();
+  const bool delivered = SendChat(host_, ComposeLine(in));
+  if (delivered) Text1.SetText(u"");
+  sending_ = false;
+}
+
+HWND FaderWindow::DefaultButtonFor(HWND focus) const {
+  // Enter on a command button clicks that button; anywhere else it clicks
+  // the hidden send button.
+  if (focus && IsChild(hwnd(), focus) && IsPushButton(focus)) return focus;
+  return Command1.hwnd();
+}
+
+void FaderWindow::MoveFocus(bool backwards) {
+  if (tabOrder_.empty()) return;
+  const auto count = static_cast<std::ptrdiff_t>(tabOrder_.size());
+  auto at = std::find(tabOrder_.begin(), tabOrder_.end(), GetFocus()) - tabOrder_.begin();
+  if (at == count) at = backwards ? 0 : count - 1;
+  for (std::ptrdiff_t step = 1; step <= count; ++step) {
+    const std::ptrdiff_t next = ((at + (backwards ? -step : step)) % count + count) % count;
+    HWND candidate = tabOrder_[static_cast<std::size_t>(next)];
+    if (IsWindowEnabled(candidate)) {
+      SetFocus(candidate);
+      if (SendMessageW(candidate, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        SendMessageW(candidate, EM_SETSEL, 0, -1);
+      return;
+    }
+  }
+}
+
+bool FaderWindow::HandleCommon(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_COMMAND:
+      result = 0;
+      return RouteCommand(wParam, lParam);
+    case WM_HSCROLL:
+      result = 0;
+      return RouteScroll(wParam, lParam);
+    case DM_GETDEFID:
+      result = MAKELRESULT(GetDlgCtrlID(DefaultButtonFor(GetFocus())), DC_HASDEFID);
+      return true;
+    case kTabKeyMessage:
+      MoveFocus(wParam != 0);
+      result = 1;
+      return true;
+    case WM_ACTIVATE:
+      // Keep the focus where the user left it when the window comes back.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd(), focus)) lastFocus_ = focus;
+      } else {
+        HWND target = lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : sb.hwnd();
+        if (!tabOrder_.empty() && !lastFocus_) target = tabOrder_.front();
+        SetFocus(target);
+      }
+      result = 0;
+      return true;
+    default:
+      (void)lParam;
+      return false;
+  }
+}
+
+}  // namespace quillon

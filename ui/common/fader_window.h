@@ -1,0 +1,85 @@
+// What the main window and the compact window have in common: the controls a
+// send reads, the fonts the controls use, the tab order, the default button,
+// and the send itself with its guards.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <vector>
+
+#include "host/host_link.h"
+#include "platform/controls.h"
+#include "platform/gdi.h"
+#include "platform/system.h"
+#include "platform/window.h"
+#include "ui/common/compose.h"
+
+namespace quillon {
+
+// Control ids shared by both windows; Command1 is the default button.
+enum ControlId : int {
+  kIdCommand1 = 100, kIdCommand2, kIdCommand3, kIdCommand4, kIdCommand5, kIdCommand6,
+  kIdText1, kIdText2, kIdText3, kIdAsc, kIdAsu, kIdAdd1, kIdAdd2,
+  kIdPic1, kIdPic2, kIdPic3, kIdPic4, kIdSb, kIdCheck1, kIdCheck2, kIdCheck3, kIdCheck4,
+  kIdFonts, kIdPre, kIdLabel1, kIdLabel2,
+};
+
+// The fonts the layout names, made for the screen's DPI.
+struct LayoutFonts {
+  explicit LayoutFonts(int dpi);
+  Font plain, bold, italic, underline, buttons, symbols;
+};
+
+class FaderWindow : public Window {
+ public:
+  explicit FaderWindow(WindowOps& host) : host_(host) {}
+
+  // The controls named as the windows name them.
+  TextBox Text1, Text2, Text3, asc, asu, add1, add2;
+  PictureBox pic1, pic2, pic3, pic4;
+  ScrollBar sb;
+  CheckBox Check1, Check2, Check3, Check4;
+  ComboBox cmbFonts;
+  Button Command1;
+  ColourDialog c1;
+
+  std::array<PictureBox*, 4> Swatches() { return {&pic1, &pic2, &pic3, &pic4}; }
+  int dpi() const { return dpi_; }
+
+ protected:
+  // Composes the line from the controls and posts it. The text box is emptied
+  // only when the line reached a chat room, so a line is never lost; a send
+  // that starts while another is still running in this window is ignored.
+  void ComposeAndSend();
+
+  // Posts one fixed line; false when it reached no chat room.
+  bool PostLine(const std::u16string& line) { return SendChat(host_, line); }
+
+  // The hidden text boxes with their fixed texts, read-only so that tabbing
+  // into them cannot change what the handlers post.
+  void FillFixedTexts();
+
+  // Focus moves through these in order with Tab and Shift+Tab; the ones that
+  // are disabled are passed over.
+  void SetTabOrder(std::vector<HWND> order) { tabOrder_ = std::move(order); }
+
+  // The messages both windows handle the same way; true when handled.
+  bool HandleCommon(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+  PixelRect Px(TwipsRect r) const { return ToPixels(r, dpi_); }
+
+  WindowOps& host_;
+  int dpi_ = ScreenDpi();
+  LayoutFonts fonts_{dpi_};
+
+ private:
+  void MoveFocus(bool backwards);
+  HWND DefaultButtonFor(HWND focus) const;
+
+  std::vector<HWND> tabOrder_;
+  HWND lastFocus_ = nullptr;
+  bool sending_ = false;
+};
+
+}  // namespace quillon

@@ -1,0 +1,42 @@
+// The main window: the chat text, the swatches, the colour-count bar, the
+// preview strip, the styles and font, and the buttons.
+#pragma once
+
+#include "ui/common/fader_window.h"
+
+namespace quillon {
+
+class Form1 : public FaderWindow {
+ public:
+  explicit Form1(WindowOps& host) : FaderWindow(host) {}
+
+  // Creates the window with its design-time values, runs the load steps,
+  // centres it and shows it.
+  bool Open();
+
+  Frame Frame1, Frame2;
+  PictureBox pre;
+  Label Label1, Label2;
+  Button Command2, Command3, Command4, Command5, Command6;
+
+  // Outer widths of the unfolded and folded window, in pixels.
+  int UnfoldedWidth() const { return unfoldedWidth_; }
+  int FoldedWidth() const;
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  bool CreateControls();
+  void Form_Load();
+  void Form_Initialize();
+  void Form_Unload();
+
+  void Command1_Click() { ComposeAndSend(); }
+  void Label1_Click();
+  void Label2_Click();
+
+  int unfoldedWidth_ = 0;
+};
+
+}  // namespace quillon
