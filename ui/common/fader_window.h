@@ -14,16 +14,9 @@
 #include "platform/system.h"
 #include "platform/window.h"
 #include "ui/common/compose.h"
+#include "ui/common/control_ids.h"
 
 namespace quillon {
-
-// Control ids shared by both windows; Command1 is the default button.
-enum ControlId : int {
-  kIdCommand1 = 100, kIdCommand2, kIdCommand3, kIdCommand4, kIdCommand5, kIdCommand6,
-  kIdText1, kIdText2, kIdText3, kIdAsc, kIdAsu, kIdAdd1, kIdAdd2,
-  kIdPic1, kIdPic2, kIdPic3, kIdPic4, kIdSb, kIdCheck1, kIdCheck2, kIdCheck3, kIdCheck4,
-  kIdFonts, kIdPre, kIdLabel1, kIdLabel2,
-};
 
 // The fonts the layout names, made for the screen's DPI.
 struct LayoutFonts {

@@ -6,7 +6,7 @@
 namespace quillon {
 namespace {
 
-constexpr wchar_t kClassName[] = L"QuillonFaderMain";
+constexpr const wchar_t* kClassName = kMainWindowClass;
 constexpr int kClientWidth = 4320, kClientHeight = 2145;  // twips
 constexpr int kUnfoldedTwips = 4410, kFoldedTwips = 2820;
 
@@ -92,6 +92,11 @@ bool Form1::CreateControls() {
                Command4.hwnd(), Command5.hwnd(), Command6.hwnd(), add1.hwnd(), add2.hwnd()});
 
   Command1.onClick = [this] { Command1_Click(); };
+  pic1.onClick = [this] { pic1_Click(); };
+  pic2.onClick = [this] { pic2_Click(); };
+  pic3.onClick = [this] { pic3_Click(); };
+  pic4.onClick = [this] { pic4_Click(); };
+  sb.onChange = [this] { sb_Change(); };
   Label1.onClick = [this] { Label1_Click(); };
   Label2.onClick = [this] { Label2_Click(); };
   return true;
@@ -124,6 +129,38 @@ void Form1::Form_Initialize() {
 void Form1::Form_Unload() {
   PostLine(asu.Text());
   PostQuitMessage(0);
+}
+
+void Form1::SwatchClick(PictureBox& swatch) {
+  c1.ShowColor(hwnd());
+  swatch.SetBackColor(c1.Color());
+  // The bar is read anew before each test: should it move while a redraw
+  // lets events in, the redraw for its new value follows and stays visible.
+  if (sb.Value() == 2) RedrawPreview(4);
+  if (sb.Value() == 1) RedrawPreview(3);
+  if (sb.Value() == 0) RedrawPreview(2);
+}
+
+void Form1::ApplyColorCount() {
+  if (sb.Value() == 2) {
+    pic3.Enable(true);
+    pic4.Enable(true);
+    RedrawPreview(4);
+  }
+  if (sb.Value() == 1) {
+    pic3.Enable(true);
+    pic4.Enable(false);
+    RedrawPreview(3);
+  }
+  if (sb.Value() == 0) {
+    pic3.Enable(false);
+    pic4.Enable(false);
+    RedrawPreview(2);
+  }
+}
+
+void Form1::RedrawPreview(int colourCount) {
+  (void)colourCount;
 }
 
 int Form1::FoldedWidth() const {

@@ -33,8 +33,21 @@ class Form1 : public FaderWindow {
   void Form_Unload();
 
   void Command1_Click() { ComposeAndSend(); }
+  void pic1_Click() { SwatchClick(pic1); }
+  void pic2_Click() { SwatchClick(pic2); }
+  void pic3_Click() { SwatchClick(pic3); }
+  void pic4_Click() { SwatchClick(pic4); }
+  void sb_Change() { ApplyColorCount(); }
   void Label1_Click();
   void Label2_Click();
+
+  // The colour dialog sets the swatch (a cancel gives the dialog's unchanged
+  // colour), then the preview follows the bar.
+  void SwatchClick(PictureBox& swatch);
+  // Fades the preview strip over the swatches in use and draws it.
+  void RedrawPreview(int colourCount);
+  // Enables pic3 and pic4 for the bar's value and redraws the preview.
+  void ApplyColorCount();
 
   int unfoldedWidth_ = 0;
 };
