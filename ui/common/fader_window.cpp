@@ -71,6 +71,38 @@ void FaderWindow::ComposeAndSend() {
   sending_ = false;
 }
 
+void FaderWindow::Advertise() {
+  PostLine(add1.Text());
+  Pause(host_, 0.2);
+  PostLine(add2.Text());
+}
+
+void FaderWindow::OpenHelp() { OpenKeyword(host_, kHelpAddress); }
+
+void FaderWindow::FillFontList() {
+  cmbFonts.Clear();
+  for (std::u16string name : ScreenFonts()) {
+    CharLowerBuffW(reinterpret_cast<wchar_t*>(name.data()), static_cast<DWORD>(name.size()));
+    cmbFonts.Add(name);
+  }
+}
+
+void FaderWindow::CentreOnScreen() {
+  RECT outer;
+  GetWindowRect(hwnd(), &outer);
+  const ScreenSize screen = ScreenSizeTwips(dpi_);
+  const double width = PixelsToTwips(outer.right - outer.left, dpi_);
+  const double height = PixelsToTwips(outer.bottom - outer.top, dpi_);
+  const int left = static_cast<int>((screen.width - width) / 2 * dpi_ / 1440.0);
+  const int top = static_cast<int>((screen.height - height) / 2 * dpi_ / 1440.0);
+  SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FaderWindow::PickColour(PictureBox& swatch) {
+  c1.ShowColor(hwnd());
+  swatch.SetBackColor(c1.Color());
+}
+
 HWND FaderWindow::DefaultButtonFor(HWND focus) const {
   // Enter on a command button clicks that button; anywhere else it clicks
   // the hidden send button.

@@ -49,6 +49,19 @@ class FaderWindow : public Window {
   // Posts one fixed line; false when it reached no chat room.
   bool PostLine(const std::u16string& line) { return SendChat(host_, line); }
 
+  // The two advertisement lines, 0.2 s apart; the windows stay responsive.
+  void Advertise();
+  // Types the help page's address into the client's keyword box.
+  void OpenHelp();
+  // Empties the font list and fills it with the screen fonts in lower case.
+  void FillFontList();
+  // Centres the window on the screen, in twips, fractions kept until the one
+  // conversion to pixels.
+  void CentreOnScreen();
+  // Lets the user pick the swatch's colour: it takes the dialog's colour,
+  // which a cancel leaves as it was.
+  void PickColour(PictureBox& swatch);
+
   // The hidden text boxes with their fixed texts, read-only so that tabbing
   // into them cannot change what the handlers post.
   void FillFixedTexts();

@@ -104,27 +104,12 @@ bool Form1::CreateControls() {
 
 void Form1::Form_Load() {
   KeepOnTop(host_, reinterpret_cast<WindowHandle>(hwnd()));
-  cmbFonts.Clear();
-  for (const std::u16string& name : ScreenFonts()) {
-    std::u16string lower = name;
-    CharLowerBuffW(reinterpret_cast<wchar_t*>(lower.data()), static_cast<DWORD>(lower.size()));
-    cmbFonts.Add(lower);
-  }
+  FillFontList();
   cmbFonts.SelectByName(u"arial");
   PostLine(asc.Text());
 }
 
-void Form1::Form_Initialize() {
-  // Centred in twips, fractions kept until the one conversion to pixels.
-  RECT outer;
-  GetWindowRect(hwnd(), &outer);
-  const ScreenSize screen = ScreenSizeTwips(dpi_);
-  const double width = PixelsToTwips(outer.right - outer.left, dpi_);
-  const double height = PixelsToTwips(outer.bottom - outer.top, dpi_);
-  const int left = static_cast<int>((screen.width - width) / 2 * dpi_ / 1440.0);
-  const int top = static_cast<int>((screen.height - height) / 2 * dpi_ / 1440.0);
-  SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void Form1::Form_Initialize() { CentreOnScreen(); }
 
 void Form1::Form_Unload() {
   PostLine(asu.Text());
@@ -132,8 +117,7 @@ void Form1::Form_Unload() {
 }
 
 void Form1::SwatchClick(PictureBox& swatch) {
-  c1.ShowColor(hwnd());
-  swatch.SetBackColor(c1.Color());
+  PickColour(swatch);
   // The bar is read anew before each test: should it move while a redraw
   // lets events in, the redraw for its new value follows and stays visible.
   if (sb.Value() == 2) RedrawPreview(4);

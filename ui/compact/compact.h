@@ -1,0 +1,53 @@
+// The compact window: the main window's functions in less space, with save,
+// load, advertise and help in a pop-up menu. No preview.
+#pragma once
+
+#include <functional>
+
+#include "ui/common/fader_window.h"
+
+namespace quillon {
+
+class Compact : public FaderWindow {
+ public:
+  // showMain brings the main window back when the user chooses "normal".
+  Compact(WindowOps& host, std::function<void()> showMain) : FaderWindow(host), showMain_(std::move(showMain)) {}
+
+  // Creates the window: the load steps, the centring, the hand-over of the
+  // main window's settings. It is shown by the caller.
+  bool Create();
+
+  Frame Frame2;
+  Button Command2, Command3;
+
+  // Menu command ids of the pop-up.
+  enum MenuId : int { kSav = 1, kLoa, kAdd, kHel };
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  bool CreateControls();
+  void Form_Load();
+  void Form_Initialize();
+  void Form_Unload();
+
+  void Command1_Click() { ComposeAndSend(); }
+  void Command2_Click();
+  void Command3_Click();
+  void sav_Click();
+  void loa_Click();
+  void add_Click() { Advertise(); }
+  void hel_Click() { OpenHelp(); }
+  void pic1_Click() { PickColour(pic1); }
+  void pic2_Click() { PickColour(pic2); }
+  void pic3_Click() { PickColour(pic3); }
+  void pic4_Click() { PickColour(pic4); }
+  void sb_Change() { ApplyBar(); }
+  // Enables pic3 and pic4 for the bar's value; nothing else.
+  void ApplyBar();
+
+  std::function<void()> showMain_;
+};
+
+}  // namespace quillon

@@ -1,0 +1,304 @@
+// The main window as a user meets it: real windows, driven with the messages
+// that keyboard and mouse produce, posting into the stand-in chat client that
+// runs as a process of its own.
+#include "ui/main/form1.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/event_pump.h"
+#include "platform/win32_window_ops.h"
+#include "tools/testing/processes.h"
+#include "tools/testing/standin.h"
+#include "ui/common/texts.h"
+
+namespace quillon {
+namespace {
+
+using testing::StandIn;
+
+void PumpFor(DWORD milliseconds) {
+  const ULONGLONG end = GetTickCount64() + milliseconds;
+  do {
+    PumpPendingMessages();
+    Sleep(5);
+  } while (GetTickCount64() < end);
+}
+
+template <typename Predicate>
+bool PumpUntil(Predicate predicate, DWORD milliseconds = 5000) {
+  const ULONGLONG end = GetTickCount64() + milliseconds;
+  while (!predicate()) {
+    if (GetTickCount64() > end) return false;
+    PumpPendingMessages();
+    Sleep(5);
+  }
+  return true;
+}
+
+void PressKey(HWND target, UINT key) {
+  PostMessageW(target, WM_KEYDOWN, key, 1);
+  PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+}
+
+void Type(HWND target, const std::wstring& text) {
+  for (wchar_t c : text) PostMessageW(target, WM_CHAR, c, 1);
+  PumpFor(20);
+}
+
+RECT ClientRectOf(HWND child, HWND parent) {
+  RECT r;
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+class MainWindow : public ::testing::Test {
+ protected:
+  void Open(const std::wstring& hostArgs = L"") {
+    ASSERT_TRUE(host.Start(hostArgs));
+    form = std::make_unique<Form1>(ops);
+    ASSERT_TRUE(form->Open());
+    ASSERT_TRUE(PumpUntil([&] { return host.ChatLines().size() == (hostArgs.empty() ? 1u : 0u); }, 8000) ||
+                !hostArgs.empty());
+    SetFocus(form->Text1.hwnd());
+    PumpFor(20);
+  }
+  void TearDown() override {
+    form.reset();
+    MSG quit;
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
+  }
+
+  std::u16string Expected(const std::u16string& text) {
+    ComposeInputs in;
+    in.fontOpen = kFontTagOpen;
+    in.fontName = form->cmbFonts.Text();
+    in.fontClose = kFontTagClose;
+    in.bold = form->Check1.Value();
+    in.italic = form->Check2.Value();
+    in.underline = form->Check3.Value();
+    in.wavy = form->Check4.Value();
+    in.colourCount = form->sb.Value();
+    for (int i = 0; i < 4; ++i) in.colours[i] = form->Swatches()[i]->BackColor();
+    in.text = text;
+    return ComposeLine(in);
+  }
+
+  // Types text into the chat box and presses Enter in target.
+  void SendFrom(HWND target, const std::wstring& text) {
+    SetFocus(form->Text1.hwnd());
+    Type(form->Text1.hwnd(), text);
+    SetFocus(target);
+    PressKey(target, VK_RETURN);
+  }
+
+  StandIn host;
+  Win32WindowOps ops;
+  std::unique_ptr<Form1> form;
+};
+
+TEST_F(MainWindow, LaysOutEveryControlAsDesignedAt96Dpi) {
+  Open();
+  HWND w = form->hwnd();
+  RECT client;
+  GetClientRect(w, &client);
+  EXPECT_EQ(client.right, 288);
+  EXPECT_EQ(client.bottom, 143);
+  wchar_t caption[64];
+  GetWindowTextW(w, caption, 64);
+  EXPECT_STREQ(caption, L"quillon fader");
+  const LONG style = GetWindowLongW(w, GWL_STYLE);
+  EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+  EXPECT_TRUE(style & WS_SYSMENU);
+
+  struct Expect { int id; const wchar_t* cls; const wchar_t* text; RECT twips; const wchar_t* face; bool bold, italic, underline; };
+  const Expect controls[] = {
+      {kIdText1, L"Edit", L"", {240, 240, 2535, 525}, L"MS Sans Serif", false, false, false},
+      {kIdPic1, L"QuillonPictureBox", L"", {240, 600, 735, 855}, nullptr, false, false, false},
+      {kIdPic2, L"QuillonPictureBox", L"", {840, 600, 1335, 855}, nullptr, false, false, false},
+      {kIdPic3, L"QuillonPictureBox", L"", {1440, 600, 1935, 855}, nullptr, false, false, false},
+      {kIdPic4, L"QuillonPictureBox", L"", {2040, 600, 2535, 855}, nullptr, false, false, false},
+      {kIdSb, L"ScrollBar", L"", {240, 960, 2535, 1215}, nullptr, false, false, false},
+      {kIdPre, L"QuillonPictureBox", L"", {240, 1320, 2055, 1575}, nullptr, false, false, false},
+      {kIdLabel1, L"Static", L"<", {2160, 1320, 2250, 1515}, L"MS Sans Serif", false, false, false},
+      {kIdLabel2, L"Static", L">", {2400, 1320, 2490, 1515}, L"MS Sans Serif", false, false, false},
+      {kIdCommand4, L"Button", L"help", {240, 1680, 855, 1935}, L"Times New Roman", false, false, false},
+      {kIdCommand5, L"Button", L"advertise", {840, 1680, 1695, 1935}, L"Times New Roman", false, false, false},
+      {kIdCommand6, L"Button", L"compact", {1680, 1680, 2535, 1935}, L"Times New Roman", false, false, false},
+      {kIdCheck1, L"Button", L"bold", {2880, 120, 3975, 375}, L"MS Sans Serif", true, false, false},
+      {kIdCheck2, L"Button", L"Italic", {2880, 360, 4095, 615}, L"MS Sans Serif", false, true, false},
+      {kIdCheck3, L"Button", L"underline", {2880, 600, 4095, 855}, L"MS Sans Serif", false, false, true},
+      {kIdCheck4, L"Button", L"wavy", {2880, 840, 3975, 1095}, L"MS Sans Serif", false, false, false},
+      {kIdCommand2, L"Button", L"save", {2880, 1680, 3495, 1935}, L"Times New Roman", false, false, false},
+      {kIdCommand3, L"Button", L"load", {3480, 1680, 4095, 1935}, L"Times New Roman", false, false, false},
+      {kIdCommand1, L"Button", L"", {120, 2640, 735, 2895}, nullptr, false, false, false},
+  };
+  for (const Expect& e : controls) {
+    SCOPED_TRACE(e.id);
+    HWND c = GetDlgItem(w, e.id);
+    ASSERT_TRUE(c);
+    wchar_t cls[64];
+    GetClassNameW(c, cls, 64);
+    EXPECT_EQ(lstrcmpiW(cls, e.cls), 0) << cls;
+    EXPECT_EQ(testing::WindowText(c), e.text);
+    const RECT r = ClientRectOf(c, w);
+    EXPECT_EQ(r.left, e.twips.left / 15);
+    EXPECT_EQ(r.top, e.twips.top / 15);
+    EXPECT_EQ(r.right, e.twips.right / 15);
+    EXPECT_EQ(r.bottom, e.twips.bottom / 15);
+    if (e.face) {
+      LOGFONTW lf{};
+      GetObjectW(reinterpret_cast<HFONT>(SendMessageW(c, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+      EXPECT_STREQ(lf.lfFaceName, e.face);
+      EXPECT_EQ(lf.lfHeight, -11);  // 8.25 pt at 96 DPI
+      EXPECT_EQ(lf.lfWeight >= FW_BOLD, e.bold);
+      EXPECT_EQ(lf.lfItalic != 0, e.italic);
+      EXPECT_EQ(lf.lfUnderline != 0, e.underline);
+    }
+  }
+  // The combo's closed box, the swatch colours and the bar as designed.
+  const RECT combo = ClientRectOf(form->cmbFonts.hwnd(), w);
+  EXPECT_EQ(combo.left, 192);
+  EXPECT_EQ(combo.top, 80);
+  EXPECT_EQ(form->pic1.BackColor(), 0);
+  EXPECT_EQ(form->pic2.BackColor(), 8388608);
+  EXPECT_EQ(form->pic3.BackColor(), 12582912);
+  EXPECT_EQ(form->pic4.BackColor(), 16711680);
+  EXPECT_EQ(form->sb.Value(), 2);
+  EXPECT_EQ(form->cmbFonts.Text(), u"arial");
+  EXPECT_EQ(form->Text2.Text(), u"<font face=\"");
+  EXPECT_EQ(form->Text3.Text(), u"\">");
+}
+
+TEST_F(MainWindow, HiddenControlsStayBelowTheClientAreaFoldedOrNot) {
+  Open();
+  HWND w = form->hwnd();
+  const int hidden[] = {kIdCommand1, kIdText2, kIdText3, kIdAsc, kIdAsu, kIdAdd1, kIdAdd2};
+  for (int step = 0; step < 3; ++step) {
+    RECT client;
+    GetClientRect(w, &client);
+    for (int id : hidden) EXPECT_GE(ClientRectOf(GetDlgItem(w, id), w).top, client.bottom) << id;
+    SendMessageW(form->Label1.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    SendMessageW(form->Label1.hwnd(), WM_LBUTTONUP, 0, 0);
+  }
+}
+
+TEST_F(MainWindow, FoldsAndUnfoldsToTheTwoWidths) {
+  Open();
+  auto width = [&] {
+    RECT r;
+    GetWindowRect(form->hwnd(), &r);
+    return r.right - r.left;
+  };
+  const int unfolded = width();
+  auto click = [&](Label& label) {
+    // A label reports a click when the mouse button goes up over it.
+    PostMessageW(label.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+    PostMessageW(label.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+    PumpFor(30);
+  };
+  click(form->Label1);
+  EXPECT_EQ(width(), unfolded - (294 - 188));
+  click(form->Label2);
+  EXPECT_EQ(width(), unfolded);
+  RECT client;
+  GetClientRect(form->hwnd(), &client);
+  EXPECT_EQ(client.right, 288);
+}
+
+TEST_F(MainWindow, TabWalksTheControlsInTheirOrderSkippingDisabledOnes) {
+  Open();
+  Form1& f = *form;
+  const std::vector<HWND> order = {f.sb.hwnd(), f.Command1.hwnd(), f.pic1.hwnd(), f.pic2.hwnd(), f.pic3.hwnd(),
+                                   f.pic4.hwnd(), f.Text1.hwnd(), f.Check1.hwnd(), f.Check2.hwnd(),
+                                   f.Check3.hwnd(), f.Check4.hwnd(), f.cmbFonts.hwnd(), f.pre.hwnd(),
+                                   f.Text2.hwnd(), f.Text3.hwnd(), f.asc.hwnd(), f.asu.hwnd(),
+                                   f.Command2.hwnd(), f.Command3.hwnd(), f.Command4.hwnd(), f.Command5.hwnd(),
+                                   f.Command6.hwnd(), f.add1.hwnd(), f.add2.hwnd()};
+  SetFocus(f.sb.hwnd());
+  for (std::size_t i = 1; i <= order.size(); ++i) {
+    PressKey(GetFocus(), VK_TAB);
+    PumpFor(10);
+    EXPECT_EQ(GetFocus(), order[i % order.size()]) << "tab " << i;
+  }
+  f.pic4.Enable(false);
+  SetFocus(f.pic3.hwnd());
+  PressKey(GetFocus(), VK_TAB);
+  PumpFor(10);
+  EXPECT_EQ(GetFocus(), f.Text1.hwnd());
+}
+
+TEST_F(MainWindow, ChatTextTakesSeventyCharacters) {
+  Open();
+  HWND box = form->Text1.hwnd();
+  Type(box, std::wstring(71, L'x'));
+  EXPECT_EQ(form->Text1.Text().size(), 70u);
+  SetWindowTextW(box, L"");
+  const std::wstring pasted(100, L'p');
+  ASSERT_TRUE(OpenClipboard(form->hwnd()));
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (pasted.size() + 1) * sizeof(wchar_t));
+  memcpy(GlobalLock(memory), pasted.c_str(), (pasted.size() + 1) * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  SetClipboardData(CF_UNICODETEXT, memory);
+  CloseClipboard();
+  SendMessageW(box, WM_PASTE, 0, 0);
+  EXPECT_EQ(form->Text1.Text(), std::u16string(70, u'p'));
+}
+
+TEST_F(MainWindow, EnterPostsTheComposedLineOnceForEveryColourCountAndWave) {
+  Open();
+  std::vector<std::u16string> expected = {LoadedLine()};
+  for (int wave = 0; wave < 2; ++wave) {
+    for (int count = 2; count >= 0; --count) {
+      while (form->sb.Value() > count) {
+        SendMessageW(form->hwnd(), WM_HSCROLL, SB_LINELEFT, reinterpret_cast<LPARAM>(form->sb.hwnd()));
+      }
+      const std::wstring text = L"fade <&> \"" + std::to_wstring(count) + L"\"";
+      expected.push_back(Expected(std::u16string(text.begin(), text.end())));
+      SendFrom(form->Text1.hwnd(), text);
+      ASSERT_TRUE(PumpUntil([&] { return host.ChatLines().size() == expected.size(); }));
+      EXPECT_TRUE(form->Text1.Text().empty());
+    }
+    SendMessageW(form->hwnd(), WM_HSCROLL, SB_RIGHT, reinterpret_cast<LPARAM>(form->sb.hwnd()));
+    SendMessageW(form->Check4.hwnd(), BM_CLICK, 0, 0);
+  }
+  PumpFor(100);
+  EXPECT_EQ(host.ChatLines(), expected);
+}
+
+TEST_F(MainWindow, EnterInACheckBoxSendsAndAnEmptyTextPostsThePrefixAlone) {
+  Open();
+  SendMessageW(form->Check1.hwnd(), BM_CLICK, 0, 0);
+  SendMessageW(form->Check3.hwnd(), BM_CLICK, 0, 0);
+  SendFrom(form->Check2.hwnd(), L"");
+  ASSERT_TRUE(PumpUntil([&] { return host.ChatLines().size() == 2; }));
+  EXPECT_EQ(host.ChatLines()[1], u"<font face=\"arial\"><b><u>");
+}
+
+TEST_F(MainWindow, ALineThatReachesNoChatRoomStaysInTheTextBox) {
+  Open(L"--no-chat-room");
+  SendFrom(form->Text1.hwnd(), L"keep me");
+  PumpFor(300);
+  EXPECT_EQ(form->Text1.Text(), u"keep me");
+  EXPECT_TRUE(host.ChatLines().empty());
+}
+
+TEST_F(MainWindow, ASecondEnterDuringASendIsIgnored) {
+  Open();
+  SetFocus(form->Text1.hwnd());
+  Type(form->Text1.hwnd(), L"once");
+  // Both presses are queued before the first is handled; the second comes in
+  // while the first send searches the client's windows.
+  PressKey(form->Text1.hwnd(), VK_RETURN);
+  PressKey(form->Text1.hwnd(), VK_RETURN);
+  PumpFor(500);
+  ASSERT_EQ(host.ChatLines().size(), 2u);
+  EXPECT_EQ(host.ChatLines()[1], Expected(u"once"));
+}
+
+}  // namespace
+}  // namespace quillon
