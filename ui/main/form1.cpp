@@ -97,6 +97,9 @@ bool Form1::CreateControls() {
   pic3.onClick = [this] { pic3_Click(); };
   pic4.onClick = [this] { pic4_Click(); };
   sb.onChange = [this] { sb_Change(); };
+  Command4.onClick = [this] { Command4_Click(); };
+  Command5.onClick = [this] { Command5_Click(); };
+  Command6.onClick = [this] { Command6_Click(); };
   Label1.onClick = [this] { Label1_Click(); };
   Label2.onClick = [this] { Label2_Click(); };
   return true;
@@ -145,6 +148,20 @@ void Form1::ApplyColorCount() {
 
 void Form1::RedrawPreview(int colourCount) {
   (void)colourCount;
+}
+
+void Form1::Command6_Click() {
+  ShowWindow(hwnd(), SW_HIDE);
+  if (!compact_) {
+    compact_ = std::make_unique<Compact>(host_, [this] { ShowWindow(hwnd(), SW_SHOW); });
+    if (!compact_->Create()) {
+      // Without a compact window the main one stays in use.
+      compact_.reset();
+      ShowWindow(hwnd(), SW_SHOW);
+      return;
+    }
+  }
+  ShowWindow(compact_->hwnd(), SW_SHOW);
 }
 
 int Form1::FoldedWidth() const {

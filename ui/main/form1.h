@@ -2,7 +2,10 @@
 // preview strip, the styles and font, and the buttons.
 #pragma once
 
+#include <memory>
+
 #include "ui/common/fader_window.h"
+#include "ui/compact/compact.h"
 
 namespace quillon {
 
@@ -22,6 +25,8 @@ class Form1 : public FaderWindow {
   // Outer widths of the unfolded and folded window, in pixels.
   int UnfoldedWidth() const { return unfoldedWidth_; }
   int FoldedWidth() const;
+  // The compact window, once the user has switched to it.
+  Compact* compact() const { return compact_.get(); }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -38,6 +43,9 @@ class Form1 : public FaderWindow {
   void pic3_Click() { SwatchClick(pic3); }
   void pic4_Click() { SwatchClick(pic4); }
   void sb_Change() { ApplyColorCount(); }
+  void Command4_Click() { OpenHelp(); }
+  void Command5_Click() { Advertise(); }
+  void Command6_Click();
   void Label1_Click();
   void Label2_Click();
 
@@ -50,6 +58,8 @@ class Form1 : public FaderWindow {
   void ApplyColorCount();
 
   int unfoldedWidth_ = 0;
+  // Created at the first switch, then hidden and shown for the rest of the run.
+  std::unique_ptr<Compact> compact_;
 };
 
 }  // namespace quillon
