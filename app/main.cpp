@@ -1,0 +1,19 @@
+// The program: the main window, the event pump that the fade runs inside its
+// four-colour dealing, and the message loop.
+#include <windows.h>
+
+#include "fade/fade.h"
+#include "platform/event_pump.h"
+#include "platform/win32_window_ops.h"
+#include "ui/main/form1.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  quillon::SetFadePumpHook(quillon::PumpPendingMessages);
+  quillon::Win32WindowOps host;
+  quillon::Form1 main(host);
+  if (!main.Open()) {
+    MessageBoxW(nullptr, L"The main window could not be created.", L"quillon fader", MB_ICONERROR);
+    return 1;
+  }
+  return quillon::RunMessageLoop();
+}

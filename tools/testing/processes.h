@@ -1,0 +1,58 @@
+// Test support for end-to-end tests under Wine: start our programs as real
+// processes, wait for their windows, read what they wrote.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace quillon::testing {
+
+// A child process that is ended when the owner goes away.
+class Process {
+ public:
+  Process() = default;
+  Process(Process&& other) noexcept;
+  Process& operator=(Process&& other) noexcept;
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+  ~Process();
+
+  // Starts exe with the command line "exe args"; false when it could not start.
+  bool Start(const std::wstring& exe, const std::wstring& args);
+  // Waits for the process to end by itself; false on time-out.
+  bool WaitForExit(DWORD milliseconds);
+  DWORD ExitCode() const;
+  DWORD id() const { return info_.dwProcessId; }
+  void Kill();
+
+ private:
+  PROCESS_INFORMATION info_{};
+};
+
+// The first top-level window of the class that belongs to process (any
+// process when 0), waiting up to milliseconds for it; nullptr on time-out.
+HWND WaitForWindow(const wchar_t* className, DWORD processId, DWORD milliseconds);
+
+// Waits until predicate() holds, polling; false on time-out.
+template <typename Predicate>
+bool WaitUntil(Predicate predicate, DWORD milliseconds) {
+  const ULONGLONG end = GetTickCount64() + milliseconds;
+  while (!predicate()) {
+    if (GetTickCount64() > end) return false;
+    Sleep(10);
+  }
+  return true;
+}
+
+// The whole file as bytes; empty when missing.
+std::string ReadFileBytes(const std::wstring& path);
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
+
+// The folder of the running test executable, with a trailing backslash.
+std::wstring ExeFolder();
+
+// A window's text through WM_GETTEXT, which crosses processes.
+std::wstring WindowText(HWND window);
+
+}  // namespace quillon::testing

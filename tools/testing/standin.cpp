@@ -1,0 +1,74 @@
+#include "tools/testing/standin.h"
+
+#include <windows.h>
+
+namespace quillon::testing {
+
+std::wstring ToolPath(const wchar_t* exe) {
+  // Test programs live one folder below the build tree's top.
+  std::wstring path = ExeFolder() + L"..\\tools\\" + exe;
+  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) path = ExeFolder() + exe;
+  return path;
+}
+
+std::u16string FromAnsi(const std::string& bytes) {
+  const int size = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::u16string text(static_cast<std::size_t>(size), u'\0');
+  MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()),
+                      reinterpret_cast<wchar_t*>(text.data()), size);
+  return text;
+}
+
+bool StandIn::Start(const std::wstring& options) {
+  wchar_t folder[MAX_PATH];
+  GetTempPathW(MAX_PATH, folder);
+  log_ = std::wstring(folder) + L"standin-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+         std::to_wstring(GetTickCount64()) + L".log";
+  DeleteFileW(log_.c_str());
+  if (!process_.Start(ToolPath(L"standin_host.exe"), L"--log \"" + log_ + L"\" " + options)) return false;
+  return WaitUntil([&] { return ReadFileBytes(log_).rfind("ready\n", 0) == 0; }, 15000);
+}
+
+std::vector<Received> StandIn::Records() const {
+  std::vector<Received> records;
+  const std::string log = ReadFileBytes(log_);
+  std::size_t at = 0;
+  while (at < log.size()) {
+    const std::size_t colon = log.find(": ", at);
+    const std::size_t newline = log.find('\n', at);
+    if (newline != std::string::npos && (colon == std::string::npos || newline < colon)) {
+      at = newline + 1;  // "ready"
+      continue;
+    }
+    if (colon == std::string::npos) break;
+    // "KIND [ROOM] LENGTH: BYTES\n"
+    const std::string head = log.substr(at, colon - at);
+    Received r;
+    const std::size_t space = head.find(' ');
+    r.kind = head.substr(0, space);
+    const std::size_t lastSpace = head.rfind(' ');
+    if (lastSpace != space) r.room = std::stoi(head.substr(space + 1, lastSpace - space - 1));
+    const std::size_t length = std::stoul(head.substr(lastSpace + 1));
+    if (colon + 2 + length > log.size()) break;  // still being written
+    r.bytes = log.substr(colon + 2, length);
+    records.push_back(r);
+    at = colon + 2 + length + 1;
+  }
+  return records;
+}
+
+std::vector<std::u16string> StandIn::ChatLines() const {
+  std::vector<std::u16string> lines;
+  for (const Received& r : Records())
+    if (r.kind == "chat") lines.push_back(FromAnsi(r.bytes));
+  return lines;
+}
+
+std::vector<std::u16string> StandIn::Keywords() const {
+  std::vector<std::u16string> words;
+  for (const Received& r : Records())
+    if (r.kind == "keyword") words.push_back(FromAnsi(r.bytes));
+  return words;
+}
+
+}  // namespace quillon::testing

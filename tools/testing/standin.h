@@ -1,0 +1,42 @@
+// The stand-in chat client as a test peer: started as a process of its own
+// with a log, read back record by record.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tools/testing/processes.h"
+
+namespace quillon::testing {
+
+struct Received {
+  std::string kind;   // "chat", "keyword" or "decoy"
+  int room = 0;       // the chat room, for "chat"
+  std::string bytes;  // exactly what arrived, in the ANSI code page
+};
+
+class StandIn {
+ public:
+  // Starts the stand-in with a fresh log and the given options, and waits
+  // until its windows exist.
+  bool Start(const std::wstring& options = L"");
+  void Stop() { process_.Kill(); }
+
+  std::vector<Received> Records() const;
+  // The lines chat rooms received, decoded from the ANSI code page.
+  std::vector<std::u16string> ChatLines() const;
+  std::vector<std::u16string> Keywords() const;
+
+  const std::wstring& log() const { return log_; }
+
+ private:
+  Process process_;
+  std::wstring log_;
+};
+
+// The path of a program built in the tools folder of this build tree.
+std::wstring ToolPath(const wchar_t* exe);
+
+std::u16string FromAnsi(const std::string& bytes);
+
+}  // namespace quillon::testing
