@@ -37,9 +37,8 @@ WindowHandle FindChatRoom(WindowOps& ops) {
 }
 
 bool SetEditText(WindowOps& ops, WindowHandle window, const std::u16string& text) {
-  if (window == 0) return false;
-  const bool emptied = ops.SetText(window, u"");
-  return ops.SetText(window, text) && emptied;
+  // A window that did not take the first message is not sent the second.
+  return window != 0 && ops.SetText(window, u"") && ops.SetText(window, text);
 }
 
 bool SendChat(WindowOps& ops, const std::u16string& text) {

@@ -1,0 +1,165 @@
+// The host link across processes: the stand-in chat client runs as a program
+// of its own and logs what its windows receive.
+#include "host/host_link.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/win32_window_ops.h"
+#include "tools/testing/standin.h"
+
+namespace quillon {
+namespace {
+
+using testing::Received;
+using testing::StandIn;
+
+std::vector<Received> OfKind(const StandIn& host, const std::string& kind) {
+  std::vector<Received> found;
+  for (const Received& r : host.Records())
+    if (r.kind == kind) found.push_back(r);
+  return found;
+}
+
+bool WaitForRecords(const StandIn& host, const std::string& kind, std::size_t count) {
+  return testing::WaitUntil([&] { return OfKind(host, kind).size() >= count; }, 5000);
+}
+
+HWND InputBox(int room) {
+  HWND frame = FindWindowA("AOL Frame25", nullptr);
+  HWND client = FindWindowExA(frame, nullptr, "MDIClient", nullptr);
+  char title[32];
+  wsprintfA(title, "Chat room %d", room);
+  HWND document = FindWindowExA(client, nullptr, "AOL Child", title);
+  return FindWindowExA(document, nullptr, "RICHCNTL", nullptr);
+}
+
+class HostLink : public ::testing::Test {
+ protected:
+  Win32WindowOps ops;
+  StandIn host;
+};
+
+TEST_F(HostLink, NoClientSendsNothingAnywhereNotEvenToLookAlikeWindows) {
+  ASSERT_TRUE(host.Start(L"--decoy"));
+  EXPECT_EQ(FindChatRoom(ops), 0u);
+  EXPECT_FALSE(SendChat(ops, u"hello"));
+  EXPECT_FALSE(OpenKeyword(ops, u"help"));
+  Sleep(100);
+  EXPECT_TRUE(host.Records().empty());
+}
+
+TEST_F(HostLink, PostsIntoTheRoomReplacingWhatTheBoxHeld) {
+  ASSERT_TRUE(host.Start());
+  ASSERT_NE(FindChatRoom(ops), 0u);
+  SendMessageA(InputBox(1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("half-typed junk"));
+  EXPECT_TRUE(SendChat(ops, u"first"));
+  EXPECT_TRUE(SendChat(ops, u""));  // an empty text still sends the carriage return
+  ASSERT_TRUE(WaitForRecords(host, "chat", 2));
+  const auto chat = OfKind(host, "chat");
+  EXPECT_EQ(chat[0].bytes, "first");
+  EXPECT_EQ(chat[1].bytes, "");
+  EXPECT_EQ(testing::WindowText(InputBox(1)), L"");
+}
+
+TEST_F(HostLink, MarkupAndForeignCharactersArriveAsTheCodePageCarriesThem) {
+  ASSERT_TRUE(host.Start());
+  ASSERT_EQ(GetACP(), 1252u);
+  EXPECT_TRUE(SendChat(ops, u"<a href=\"x\">&amp; 'q' \u00e9\u00fc \u4e2d\u20ac"));
+  ASSERT_TRUE(WaitForRecords(host, "chat", 1));
+  EXPECT_EQ(OfKind(host, "chat")[0].bytes, "<a href=\"x\">&amp; 'q' \xE9\xFC ?\x80");
+}
+
+TEST_F(HostLink, TheFrontMostOfTwoRoomsReceives) {
+  ASSERT_TRUE(host.Start(L"--windows chat,plain,chat,partial"));
+  EXPECT_TRUE(SendChat(ops, u"to the front"));
+  ASSERT_TRUE(WaitForRecords(host, "chat", 1));
+  EXPECT_EQ(OfKind(host, "chat")[0].room, 3);
+}
+
+TEST_F(HostLink, WindowsThatAreNotChatRoomsAreNotTaken) {
+  ASSERT_TRUE(host.Start(L"--windows plain,partial"));
+  EXPECT_EQ(FindChatRoom(ops), 0u);
+  EXPECT_FALSE(SendChat(ops, u"nowhere"));
+  Sleep(100);
+  EXPECT_TRUE(OfKind(host, "chat").empty());
+}
+
+TEST_F(HostLink, AClientThatStopsAnsweringCostsTheTimeOutAndIsNotDelivered) {
+  ASSERT_TRUE(host.Start(L"--hang 8000"));
+  const ULONGLONG start = GetTickCount64();
+  EXPECT_FALSE(SendChat(ops, u"stuck"));
+  // Well before the client answers again.
+  EXPECT_LT(GetTickCount64() - start, 7000u);
+}
+
+TEST_F(HostLink, OpenKeywordTypesIntoTheToolbarBox) {
+  ASSERT_TRUE(host.Start());
+  HWND frame = FindWindowA("AOL Frame25", nullptr);
+  HWND edit = FindWindowExA(FindWindowExA(FindWindowExA(FindWindowExA(frame, nullptr, "AOL Toolbar", nullptr),
+                                                        nullptr, "_AOL_Toolbar", nullptr),
+                                          nullptr, "_AOL_Combobox", nullptr),
+                            nullptr, "Edit", nullptr);
+  ASSERT_TRUE(edit);
+  SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("old keyword"));
+  EXPECT_TRUE(OpenKeyword(ops, u"http://quillon.example/help"));
+  ASSERT_TRUE(WaitForRecords(host, "keyword", 1));
+  // The space is typed where the box's caret stands after its text was set,
+  // at the start, and is part of what the box submits.
+  EXPECT_EQ(OfKind(host, "keyword")[0].bytes, " http://quillon.example/help");
+}
+
+TEST_F(HostLink, OpenKeywordWithoutAToolbarDoesNothing) {
+  ASSERT_TRUE(host.Start(L"--no-toolbar"));
+  EXPECT_FALSE(OpenKeyword(ops, u"x"));
+  Sleep(100);
+  EXPECT_TRUE(host.Records().empty());
+}
+
+struct Counter {
+  static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_APP) ++*reinterpret_cast<int*>(GetWindowLongPtrW(w, GWLP_USERDATA));
+    return DefWindowProcW(w, m, wp, lp);
+  }
+};
+
+TEST_F(HostLink, PauseWaitsItsTimeWhileOurWindowsKeepHandlingMessages) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = Counter::Proc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"PauseProbe";
+  RegisterClassW(&wc);
+  HWND probe = CreateWindowW(L"PauseProbe", L"", 0, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+  int handled = 0;
+  SetWindowLongPtrW(probe, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&handled));
+  PostMessageW(probe, WM_APP, 0, 0);
+  Pause(ops, 0);
+  EXPECT_EQ(handled, 1);  // even a pause of no time handles what is queued
+
+  // A message that arrives halfway through the pause is handled in it.
+  SetTimer(probe, 1, 80, [](HWND w, UINT, UINT_PTR id, DWORD) {
+    KillTimer(w, id);
+    PostMessageW(w, WM_APP, 0, 0);
+  });
+  const double start = ops.Now();
+  Pause(ops, 0.2);
+  EXPECT_GE(ops.Now() - start, 0.2);
+  EXPECT_EQ(handled, 2);
+  DestroyWindow(probe);
+}
+
+TEST_F(HostLink, KeepOnTopMakesAWindowTopmostAndKeepsItSo) {
+  HWND window = CreateWindowW(L"STATIC", L"top", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr,
+                              nullptr);
+  KeepOnTop(ops, reinterpret_cast<WindowHandle>(window));
+  EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  KeepOnTop(ops, reinterpret_cast<WindowHandle>(window));
+  HWND other = CreateWindowW(L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr,
+                             nullptr);
+  SetWindowPos(other, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  DestroyWindow(other);
+  DestroyWindow(window);
+}
+
+}  // namespace
+}  // namespace quillon
