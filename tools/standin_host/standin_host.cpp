@@ -69,7 +69,6 @@ void Record(const Host& host, const std::string& kind, const std::string& bytes)
   record += "\n";
   DWORD written = 0;
   WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
-  FlushFileBuffers(file);
   CloseHandle(file);
 }
 
