@@ -1,0 +1,167 @@
+#include "preview/markup.h"
+
+#include <gtest/gtest.h>
+
+#include "fade/fade.h"
+#include "preview/recording_surface.h"
+
+namespace quillon {
+namespace {
+
+RecordingSurface Render(const std::u16string& markup) {
+  RecordingSurface surface;
+  RenderMarkup(surface, markup);
+  return surface;
+}
+
+TEST(RenderMarkup, StartsFromTheResetStateAndClears) {
+  const RecordingSurface s = Render(u"");
+  EXPECT_EQ(s.clears, 1);
+  EXPECT_TRUE(s.drawn.empty());
+  EXPECT_EQ(s.face, u"Arial");
+  EXPECT_EQ(s.size, 10);
+  EXPECT_FALSE(s.bold || s.italic || s.underline || s.strike);
+  EXPECT_TRUE(s.autoRedraw);
+  EXPECT_EQ(s.foreColor, 0);
+  // Pixels while drawing, the caller's mode afterwards.
+  EXPECT_EQ(s.modes, (std::vector<int>{3, 1}));
+}
+
+TEST(RenderMarkup, CharactersAdvanceByTheirWidthFromTheMargin) {
+  const RecordingSurface s = Render(u"ab<b>c</b>d");
+  ASSERT_EQ(s.Text(), u"abcd");
+  const int xs[] = {2, 8, 14, 22};  // c is bold, 8 wide
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(s.drawn[i].x, xs[i]) << i;
+    EXPECT_EQ(s.drawn[i].y, 0) << i;
+  }
+  EXPECT_TRUE(s.drawn[2].bold);
+  EXPECT_FALSE(s.drawn[3].bold);
+}
+
+TEST(RenderMarkup, CarriageReturnsAndTheTypedMarkerBreakLinesButNotItsUpperCase) {
+  RecordingSurface s = Render(u"a\rb+chr13+c");
+  ASSERT_EQ(s.Text(), u"abc");
+  EXPECT_EQ(s.drawn[1].x, 2);
+  EXPECT_EQ(s.drawn[1].y, 16);
+  EXPECT_EQ(s.drawn[2].x, 2);
+  EXPECT_EQ(s.drawn[2].y, 32);
+  s = Render(u"a+CHR13+b");
+  EXPECT_EQ(s.Text(), u"a+CHR13+b");
+  EXPECT_EQ(s.drawn.back().y, 0);
+  s = Render(u"a\nb");  // a line feed is an ordinary character
+  EXPECT_EQ(s.Text(), u"a\nb");
+}
+
+TEST(RenderMarkup, SuperscriptIsOnePixelUpAndSubscriptOneDown) {
+  const RecordingSurface s = Render(u"<sup>a</sup>b<sub>c</sub>d<SUP>e");
+  ASSERT_EQ(s.Text(), u"abcde");
+  const int ys[] = {-1, 0, 1, 0, -1};
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(s.drawn[i].y, ys[i]) << i;
+}
+
+TEST(RenderMarkup, ColourTagsInAnyCaseSetRedInTheLowByte) {
+  RecordingSurface s = Render(u"<FONT COLOR=#0000FF>a<font color=#FF8000>b<Font Color=#zz00g1>c");
+  ASSERT_EQ(s.Text(), u"abc");
+  EXPECT_EQ(s.drawn[0].colour, 0xFF0000);  // blue
+  EXPECT_EQ(s.drawn[1].colour, 0x0080FF);
+  EXPECT_EQ(s.drawn[2].colour, 0x010000);  // non-digits count as 0
+  // No "#": the tag's first six characters; a short tag gives what it has.
+  s = Render(u"<font color>a<font color=#F>b");
+  EXPECT_EQ(s.drawn[0].colour, static_cast<std::int32_t>(HexToNumber(u"fo") + 256 * HexToNumber(u"nt") +
+                                                          65536 * HexToNumber(u" c")));
+  EXPECT_EQ(s.drawn[1].colour, 0x0F000F);
+}
+
+TEST(RenderMarkup, FontFaceTakesTheQuotedNameInLowerCase) {
+  RecordingSurface s = Render(u"<font face=\"Times New Roman\">a<FONT FACE=\"Comic>b<font face=x>c");
+  ASSERT_EQ(s.Text(), u"abc");
+  EXPECT_EQ(s.drawn[0].face, u"times new roman");
+  EXPECT_EQ(s.drawn[1].face, u"comic");
+  EXPECT_EQ(s.drawn[2].face, u"font face=x");
+}
+
+TEST(RenderMarkup, EmptyUnknownAndSpacedTagsChangeNothing) {
+  const RecordingSurface s = Render(u"<>a<x>b< b>c<b >d<bold>e>f");
+  EXPECT_EQ(s.Text(), u"abcde>f");
+  for (const auto& d : s.drawn) {
+    EXPECT_FALSE(d.bold);
+    EXPECT_EQ(d.colour, 0);
+  }
+}
+
+TEST(RenderMarkup, StylesSwitchOnAndOff) {
+  const RecordingSurface s = Render(u"<i><u><s>a</i></u></s>b");
+  ASSERT_EQ(s.drawn.size(), 2u);
+  EXPECT_TRUE(s.drawn[0].italic && s.drawn[0].underline && s.drawn[0].strike);
+  EXPECT_FALSE(s.drawn[1].italic || s.drawn[1].underline || s.drawn[1].strike);
+}
+
+TEST(RenderMarkup, AnUnclosedTagEndsTheDrawingAfterWhatCameBefore) {
+  const RecordingSurface s = Render(u"ab<font color=#FF0000 cd");
+  EXPECT_EQ(s.Text(), u"ab");
+  EXPECT_EQ(Render(u"<").drawn.size(), 0u);
+}
+
+TEST(RenderMarkup, NothingCarriesOverFromOneRenderToTheNext) {
+  RecordingSurface s;
+  RenderMarkup(s, u"<b><i><sup><font color=#FF0000><font face=\"x\">a\rb");
+  RenderMarkup(s, u"c");
+  ASSERT_EQ(s.drawn.size(), 1u);
+  const auto& d = s.drawn[0];
+  EXPECT_EQ(d.x, 2);
+  EXPECT_EQ(d.y, 0);
+  EXPECT_EQ(d.colour, 0);
+  EXPECT_EQ(d.face, u"Arial");
+  EXPECT_FALSE(d.bold || d.italic);
+}
+
+TEST(RenderMarkup, AFadedLineIsDrawnWithEachCharactersColour) {
+  const std::u16string text = u"fade me, please";
+  const std::u16string markup = FadeFourColors(0x0000FF, 0x00FF00, 0xFF0000, 0xFFFFFF, text, -1);
+  const RecordingSurface s = Render(u"<b>" + markup);
+  ASSERT_EQ(s.Text(), text);
+  // The colour tag before each character, read back: RRGGBB to 0x00BBGGRR.
+  const std::u16string open = u"<Font Color=#";
+  std::size_t at = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    at = markup.find(open, at) + open.size();
+    const std::u16string code = markup.substr(at, 6);
+    const auto expected = static_cast<std::int32_t>(HexToNumber(code.substr(0, 2)) +
+                                                    256 * HexToNumber(code.substr(2, 2)) +
+                                                    65536 * HexToNumber(code.substr(4, 2)));
+    EXPECT_EQ(s.drawn[i].colour, expected) << i;
+    EXPECT_EQ(s.drawn[i].y, (i % 4 == 0) ? -1 : (i % 4 == 2) ? 1 : 0) << i;
+    EXPECT_EQ(s.drawn[i].x, 2 + 8 * static_cast<int>(i));
+  }
+  EXPECT_EQ(s.drawn.back().colour, 0xFFFFFF);
+}
+
+TEST(MarkupHelpers, HexDigitsAndNumbers) {
+  EXPECT_EQ(HexDigitValue(u'0'), 0);
+  EXPECT_EQ(HexDigitValue(u'9'), 9);
+  EXPECT_EQ(HexDigitValue(u'A'), 10);
+  EXPECT_EQ(HexDigitValue(u'F'), 15);
+  EXPECT_EQ(HexDigitValue(u'a'), 0);
+  EXPECT_EQ(HexDigitValue(u'G'), 0);
+  EXPECT_EQ(HexToNumber(u""), 0);
+  EXPECT_EQ(HexToNumber(u"ff"), 255);
+  EXPECT_EQ(HexToNumber(u"8G"), 128);
+  EXPECT_EQ(HexToNumber(u"123456789"), static_cast<float>(0x23456789));  // only the last eight count
+}
+
+int g_pumps = 0;
+
+TEST(MarkupHelpers, ReplaceAllReplacesEveryOccurrenceAndPumpsForEach) {
+  SetMarkupPumpHook([] { ++g_pumps; });
+  g_pumps = 0;
+  EXPECT_EQ(ReplaceAll(u"a\rb\r\r", u"\r", u"+chr13+"), u"a+chr13+b+chr13++chr13+");
+  EXPECT_EQ(g_pumps, 3);
+  EXPECT_EQ(ReplaceAll(u"aab", u"ab", u"b"), u"b");  // occurrences the replacement makes count too
+  EXPECT_EQ(ReplaceAll(u"xax", u"a", u"aa"), u"xaax");  // and one that holds the search ends
+  EXPECT_EQ(ReplaceAll(u"abc", u"", u"z"), u"abc");
+  SetMarkupPumpHook(nullptr);
+}
+
+}  // namespace
+}  // namespace quillon
