@@ -10,6 +10,7 @@ Font MakeFont(const FontSpec& spec, int dpi) {
   lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
   lf.lfItalic = spec.italic;
   lf.lfUnderline = spec.underline;
+  lf.lfStrikeOut = spec.strikeout;
   lf.lfCharSet = spec.charset;
   lf.lfQuality = DEFAULT_QUALITY;
   lstrcpynW(lf.lfFaceName, spec.face.c_str(), LF_FACESIZE);

@@ -43,7 +43,7 @@ using Brush = GdiObject<HBRUSH>;
 struct FontSpec {
   std::wstring face = L"MS Sans Serif";
   double points = 8.25;
-  bool bold = false, italic = false, underline = false;
+  bool bold = false, italic = false, underline = false, strikeout = false;
   BYTE charset = DEFAULT_CHARSET;
 };
 

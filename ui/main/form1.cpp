@@ -62,7 +62,8 @@ bool Form1::CreateControls() {
             Check3.Create(w, L"underline", Px(InFrame2(120, 600, 1215, 255)), kIdCheck3) &&
             Check4.Create(w, L"wavy", Px(InFrame2(120, 840, 1095, 255)), kIdCheck4) &&
             cmbFonts.Create(w, Px(InFrame2(120, 1200, 1215, 315)), kIdFonts) &&
-            pre.Create(w, Px(InFrame1(120, 1320, 1815, 255)), kIdPre, 0xFFFFFF) &&
+            pre.Create(w, Px(InFrame1(120, 1320, 1815, 255)), kIdPre,
+                       static_cast<OleColor>(GetSysColor(COLOR_BTNFACE))) &&
             Text2.Create(w, Px({1440, 2520, 975, 375}), kIdText2, 0, true) &&
             Text3.Create(w, Px({2400, 2520, 735, 375}), kIdText3, 0, true) &&
             asc.Create(w, Px({3480, 2520, 1335, 285}), kIdAsc, 0, true) &&
@@ -84,6 +85,10 @@ bool Form1::CreateControls() {
   Check3.SetFont(fonts_.underline.get());
   for (Button* b : {&Command2, &Command3, &Command4, &Command5, &Command6}) b->SetFont(fonts_.buttons.get());
   pre.SetFont(fonts_.symbols.get());
+  RECT strip;
+  GetClientRect(pre.hwnd(), &strip);
+  preview_ = std::make_unique<GdiSurface>(strip.right, strip.bottom, static_cast<COLORREF>(pre.BackColor()));
+  pre.onPaint = [this](HDC dc, const RECT& area) { preview_->Paint(dc, area); };
   FillFixedTexts();
 
   SetTabOrder({sb.hwnd(), Command1.hwnd(), pic1.hwnd(), pic2.hwnd(), pic3.hwnd(), pic4.hwnd(), Text1.hwnd(),
@@ -107,6 +112,7 @@ bool Form1::CreateControls() {
 
 void Form1::Form_Load() {
   KeepOnTop(host_, reinterpret_cast<WindowHandle>(hwnd()));
+  RedrawPreview(4);
   FillFontList();
   cmbFonts.SelectByName(u"arial");
   PostLine(asc.Text());
@@ -147,7 +153,16 @@ void Form1::ApplyColorCount() {
 }
 
 void Form1::RedrawPreview(int colourCount) {
-  (void)colourCount;
+  // The strip alone, without the font-tag opening in front of it, so that
+  // the first bar takes the fade's first colour.
+  const std::u16string strip(39, u'|');
+  const OleColor c1 = pic1.BackColor(), c2 = pic2.BackColor(), c3 = pic3.BackColor(), c4 = pic4.BackColor();
+  std::u16string faded;
+  if (colourCount == 4) faded = FadeFourColors(c1, c2, c3, c4, strip, 0);
+  else if (colourCount == 3) faded = FadeThreeColors(c1, c2, c3, strip, 0);
+  else faded = FadeTwoColors(c1, c2, strip, 0);
+  RenderMarkup(*preview_, faded);
+  InvalidateRect(pre.hwnd(), nullptr, FALSE);
 }
 
 void Form1::Command6_Click() {

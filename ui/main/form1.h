@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "platform/gdi_surface.h"
 #include "ui/common/fader_window.h"
 #include "ui/compact/compact.h"
 
@@ -25,6 +26,7 @@ class Form1 : public FaderWindow {
   // Outer widths of the unfolded and folded window, in pixels.
   int UnfoldedWidth() const { return unfoldedWidth_; }
   int FoldedWidth() const;
+  const GdiSurface* preview() const { return preview_.get(); }
   // The compact window, once the user has switched to it.
   Compact* compact() const { return compact_.get(); }
 
@@ -58,6 +60,8 @@ class Form1 : public FaderWindow {
   void ApplyColorCount();
 
   int unfoldedWidth_ = 0;
+  // What the preview strip shows, kept so that it repaints itself.
+  std::unique_ptr<GdiSurface> preview_;
   // Created at the first switch, then hidden and shown for the rest of the run.
   std::unique_ptr<Compact> compact_;
 };

@@ -1,0 +1,59 @@
+// A drawing surface with a retained back buffer: the markup renderer draws
+// into it, and the picture box it belongs to paints itself from it, so the
+// strip never flickers and survives being covered.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/gdi.h"
+#include "preview/markup.h"
+
+namespace quillon {
+
+class GdiSurface : public DrawingSurface {
+ public:
+  // A buffer of width x height pixels, cleared to background (0x00BBGGRR).
+  GdiSurface(int width, int height, COLORREF background);
+  GdiSurface(const GdiSurface&) = delete;
+  GdiSurface& operator=(const GdiSurface&) = delete;
+  ~GdiSurface() override;
+
+  // Copies the buffer onto dc within area.
+  void Paint(HDC dc, const RECT& area) const;
+  // The buffer's DC, for reading pixels back.
+  HDC dc() const { return dc_; }
+
+  int ScaleMode() const override { return scaleMode_; }
+  void SetScaleMode(int mode) override { scaleMode_ = mode; }
+  void SetFontName(const std::u16string& name) override;
+  void SetFontSize(double points) override;
+  void SetBold(bool on) override;
+  void SetItalic(bool on) override;
+  void SetUnderline(bool on) override;
+  void SetStrikethrough(bool on) override;
+  void SetForeColor(std::int32_t oleColor) override;
+  void SetAutoRedraw(bool) override {}  // always retained
+  void Clear() override;
+  void DrawChar(int x, int y, char16_t c) override;
+  int CharWidth(char16_t c) override;
+
+ private:
+  // The font is made again only when an attribute changed since the last
+  // character drawn or measured.
+  void SelectCurrentFont();
+
+  int width_, height_;
+  COLORREF background_;
+  HDC dc_ = nullptr;
+  GdiObject<HBITMAP> bitmap_;
+  HGDIOBJ oldBitmap_ = nullptr;
+  HGDIOBJ oldFont_ = nullptr;
+  Font font_;
+  FontSpec spec_;
+  bool fontStale_ = true;
+  int scaleMode_ = 1;  // twips, until a caller says otherwise
+};
+
+}  // namespace quillon
