@@ -2,9 +2,12 @@
 
 #include <vector>
 
+#include "platform/gdi_surface.h"
+#include "preview/markup.h"
+
 namespace {
 
-constexpr int kLineHeight = 18;
+constexpr int kLineHeight = 20;
 
 std::vector<std::string>* Lines(HWND pane) {
   return reinterpret_cast<std::vector<std::string>*>(GetWindowLongPtrA(pane, GWLP_USERDATA));
@@ -57,7 +60,7 @@ void RegisterConversationClass(const char* className) {
   WNDCLASSA pane{};
   pane.lpfnWndProc = PaneProc;
   pane.hInstance = GetModuleHandleW(nullptr);
-  pane.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  pane.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
   pane.lpszClassName = className;
   RegisterClassA(&pane);
 }
@@ -73,11 +76,14 @@ void PaintConversation(HWND pane, HDC dc, const RECT& area) {
   if (!lines) return;
   const int visible = static_cast<int>(area.bottom / kLineHeight);
   const std::size_t first = lines->size() > static_cast<std::size_t>(visible) ? lines->size() - visible : 0;
-  SetBkMode(dc, TRANSPARENT);
-  SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+  // Each line drawn as the room would show it: its fonts, colours, styles,
+  // raised and lowered characters.
   int y = 2;
   for (std::size_t i = first; i < lines->size(); ++i, y += kLineHeight) {
-    const std::wstring text = Wide((*lines)[i]);
-    TextOutW(dc, 4, y, text.c_str(), static_cast<int>(text.size()));
+    const std::wstring wide = Wide((*lines)[i]);
+    quillon::GdiSurface line(area.right, kLineHeight, RGB(255, 255, 255));
+    quillon::RenderMarkup(line, std::u16string(wide.begin(), wide.end()));
+    const RECT at{0, y, area.right, y + kLineHeight};
+    line.Paint(dc, at);
   }
 }

@@ -26,6 +26,7 @@
 //   --hang MS       the first text set into an input box keeps the client
 //                   from answering for MS milliseconds
 #include <windows.h>
+#include <shellapi.h>
 
 #include <memory>
 #include <string>
@@ -161,7 +162,7 @@ void RegisterClasses(Host& host) {
   WNDCLASSA plain{};
   plain.lpfnWndProc = PlainProc;
   plain.hInstance = instance;
-  plain.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  plain.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
   plain.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   for (const char* name : {"_AOL_Static", "_AOL_Combobox", "_AOL_Icon", "_AOL_Image", "AOL Toolbar", "_AOL_Toolbar"}) {
     plain.lpszClassName = name;
@@ -172,7 +173,7 @@ void RegisterClasses(Host& host) {
   WNDCLASSA document{};
   document.lpfnWndProc = DocumentProc;
   document.hInstance = instance;
-  document.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  document.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
   document.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   document.lpszClassName = "AOL Child";
   RegisterClassA(&document);
@@ -284,7 +285,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     WNDCLASSA frame{};
     frame.lpfnWndProc = FrameProc;
     frame.hInstance = instance;
-    frame.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    frame.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
     frame.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
     frame.lpszClassName = "AOL Frame25";
     RegisterClassA(&frame);
