@@ -226,7 +226,8 @@ LRESULT CALLBACK PictureBox::Procedure(HWND hwnd, UINT message, WPARAM wParam, L
         RECT client;
         GetClientRect(hwnd, &client);
         const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        if (PtInRect(&client, at) && self->onClick) self->onClick();
+        // A disabled box takes no clicks, not even ones posted to it.
+        if (PtInRect(&client, at) && IsWindowEnabled(hwnd) && self->onClick) self->onClick();
         return 0;
       }
       case WM_CAPTURECHANGED:

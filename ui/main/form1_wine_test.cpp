@@ -8,100 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/event_pump.h"
-#include "platform/win32_window_ops.h"
-#include "tools/testing/processes.h"
-#include "tools/testing/standin.h"
 #include "ui/common/texts.h"
+#include "ui/common/window_testing.h"
 
 namespace quillon {
 namespace {
-
-using testing::StandIn;
-
-void PumpFor(DWORD milliseconds) {
-  const ULONGLONG end = GetTickCount64() + milliseconds;
-  do {
-    PumpPendingMessages();
-    Sleep(5);
-  } while (GetTickCount64() < end);
-}
-
-template <typename Predicate>
-bool PumpUntil(Predicate predicate, DWORD milliseconds = 5000) {
-  const ULONGLONG end = GetTickCount64() + milliseconds;
-  while (!predicate()) {
-    if (GetTickCount64() > end) return false;
-    PumpPendingMessages();
-    Sleep(5);
-  }
-  return true;
-}
-
-void PressKey(HWND target, UINT key) {
-  PostMessageW(target, WM_KEYDOWN, key, 1);
-  PostMessageW(target, WM_KEYUP, key, 0xC0000001);
-}
-
-void Type(HWND target, const std::wstring& text) {
-  for (wchar_t c : text) PostMessageW(target, WM_CHAR, c, 1);
-  PumpFor(20);
-}
-
-RECT ClientRectOf(HWND child, HWND parent) {
-  RECT r;
-  GetWindowRect(child, &r);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
-class MainWindow : public ::testing::Test {
- protected:
-  // Starts the stand-in client, then the main window, which announces
-  // itself in the chat room when there is one.
-  void Open(const std::wstring& hostArgs = L"") {
-    ASSERT_TRUE(host.Start(hostArgs));
-    form = std::make_unique<Form1>(ops);
-    ASSERT_TRUE(form->Open());
-    if (hostArgs.empty()) {
-      ASSERT_TRUE(PumpUntil([&] { return host.ChatLines().size() == 1; }));
-    }
-    SetFocus(form->Text1.hwnd());
-    PumpFor(20);
-  }
-  void TearDown() override {
-    form.reset();
-    MSG quit;
-    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
-  }
-
-  std::u16string Expected(const std::u16string& text) {
-    ComposeInputs in;
-    in.fontOpen = kFontTagOpen;
-    in.fontName = form->cmbFonts.Text();
-    in.fontClose = kFontTagClose;
-    in.bold = form->Check1.Value();
-    in.italic = form->Check2.Value();
-    in.underline = form->Check3.Value();
-    in.wavy = form->Check4.Value();
-    in.colourCount = form->sb.Value();
-    for (int i = 0; i < 4; ++i) in.colours[i] = form->Swatches()[i]->BackColor();
-    in.text = text;
-    return ComposeLine(in);
-  }
-
-  // Types text into the chat box and presses Enter in target.
-  void SendFrom(HWND target, const std::wstring& text) {
-    SetFocus(form->Text1.hwnd());
-    Type(form->Text1.hwnd(), text);
-    SetFocus(target);
-    PressKey(target, VK_RETURN);
-  }
-
-  StandIn host;
-  Win32WindowOps ops;
-  std::unique_ptr<Form1> form;
-};
 
 TEST_F(MainWindow, LaysOutEveryControlAsDesignedAt96Dpi) {
   Open();

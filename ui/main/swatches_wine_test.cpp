@@ -1,0 +1,178 @@
+// The swatches, the colour dialog, the colour-count bar and the preview strip
+// of the main window, driven as a user drives them.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "ui/common/window_testing.h"
+
+namespace quillon {
+namespace {
+
+// Answers the next colour dialogs: each answer either picks a colour and
+// confirms, or cancels. Counts the dialogs that opened.
+class DialogAnswers {
+ public:
+  struct Answer {
+    bool confirm;
+    COLORREF colour;
+  };
+  explicit DialogAnswers(std::vector<Answer> answers) : answers_(std::move(answers)) {
+    self_ = this;
+    hook_ = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+  }
+  ~DialogAnswers() {
+    UnhookWindowsHookEx(hook_);
+    self_ = nullptr;
+  }
+  int opened() const { return opened_; }
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE && self_) {
+      HWND dialog = reinterpret_cast<HWND>(wParam);
+      wchar_t name[16] = {};
+      GetClassNameW(dialog, name, 16);
+      if (lstrcmpW(name, L"#32770") == 0) self_->Respond(dialog);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  void Respond(HWND dialog) {
+    const std::size_t index = static_cast<std::size_t>(opened_++);
+    if (index >= answers_.size()) {
+      PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+      return;
+    }
+    const auto& a = answers_[index];
+    if (a.confirm) {
+      // The red, green and blue fields of the standard dialog.
+      SetDlgItemInt(dialog, 706, GetRValue(a.colour), FALSE);
+      SetDlgItemInt(dialog, 707, GetGValue(a.colour), FALSE);
+      SetDlgItemInt(dialog, 708, GetBValue(a.colour), FALSE);
+    }
+    PostMessageW(dialog, WM_COMMAND, a.confirm ? IDOK : IDCANCEL, 0);
+  }
+
+  static inline DialogAnswers* self_ = nullptr;
+  HHOOK hook_;
+  std::vector<Answer> answers_;
+  int opened_ = 0;
+};
+
+class Swatches : public MainWindow {
+ protected:
+  void Scroll(int request, int position = 0) {
+    SendMessageW(form->hwnd(), WM_HSCROLL, MAKEWPARAM(request, position),
+                 reinterpret_cast<LPARAM>(form->sb.hwnd()));
+    PumpFor(10);
+  }
+  // The colours of the strip's bars, left to right, read from the pixels the
+  // preview keeps: one colour for each run of coloured columns.
+  std::vector<COLORREF> Bars() {
+    std::vector<COLORREF> bars;
+    HDC dc = form->preview()->dc();
+    const COLORREF back = GetPixel(dc, 0, 0);
+    RECT strip;
+    GetClientRect(form->pre.hwnd(), &strip);
+    bool inBar = false;
+    for (int x = 0; x < strip.right; ++x) {
+      COLORREF found = back;
+      for (int y = 0; y < strip.bottom && found == back; ++y) found = GetPixel(dc, x, y);
+      if (found != back && !inBar) bars.push_back(found);
+      inBar = found != back;
+    }
+    return bars;
+  }
+  // The colour codes the preview fades to, as pixel colours.
+  static std::vector<COLORREF> FadeColours(const std::u16string& markup) {
+    std::vector<COLORREF> colours;
+    const std::u16string open = u"<Font Color=#";
+    for (auto at = markup.find(open); at != std::u16string::npos; at = markup.find(open, at + 1)) {
+      const std::string code(markup.begin() + static_cast<std::ptrdiff_t>(at + open.size()),
+                             markup.begin() + static_cast<std::ptrdiff_t>(at + open.size() + 6));
+      const unsigned long rgb = std::stoul(code, nullptr, 16);
+      colours.push_back(RGB((rgb >> 16) & 255, (rgb >> 8) & 255, rgb & 255));
+    }
+    return colours;
+  }
+  std::vector<COLORREF> ExpectedBars(int count) {
+    const std::u16string strip(39, u'|');
+    auto c = [&](int i) { return form->Swatches()[i]->BackColor(); };
+    if (count == 4) return FadeColours(FadeFourColors(c(0), c(1), c(2), c(3), strip, 0));
+    if (count == 3) return FadeColours(FadeThreeColors(c(0), c(1), c(2), strip, 0));
+    return FadeColours(FadeTwoColors(c(0), c(1), strip, 0));
+  }
+};
+
+TEST_F(Swatches, ThePreviewShowsTheFourColourFadeAtStart) {
+  Open();
+  const auto bars = Bars();
+  ASSERT_EQ(bars.size(), 39u);
+  EXPECT_EQ(bars, ExpectedBars(4));
+  EXPECT_EQ(bars.back(), RGB(0, 0, 255));
+}
+
+TEST_F(Swatches, TheDialogSetsTheSwatchAndACancelKeepsTheDialogsColour) {
+  Open();
+  DialogAnswers answers({{false, 0}, {true, RGB(255, 0, 0)}, {false, 0}});
+  Click(form->pic2.hwnd());  // the first use, cancelled: the dialog's black
+  EXPECT_EQ(answers.opened(), 1);
+  EXPECT_EQ(form->pic2.BackColor(), 0);
+  Click(form->pic1.hwnd());
+  EXPECT_EQ(form->pic1.BackColor(), 0x0000FF);
+  EXPECT_EQ(Bars(), ExpectedBars(4));
+  Click(form->pic4.hwnd());  // cancelled: the colour last chosen
+  EXPECT_EQ(form->pic4.BackColor(), 0x0000FF);
+  EXPECT_EQ(Bars(), ExpectedBars(4));
+  EXPECT_EQ(Bars().front(), ExpectedBars(4).front());
+  EXPECT_EQ(answers.opened(), 3);
+}
+
+TEST_F(Swatches, TheBarMovesByArrowsTroughAndThumbAndDisablesUnusedSwatches) {
+  Open();
+  Scroll(SB_LINELEFT);
+  EXPECT_EQ(form->sb.Value(), 1);
+  EXPECT_TRUE(form->pic3.Enabled());
+  EXPECT_FALSE(form->pic4.Enabled());
+  EXPECT_EQ(Bars(), ExpectedBars(3));
+  Scroll(SB_PAGELEFT);
+  EXPECT_EQ(form->sb.Value(), 0);
+  EXPECT_FALSE(form->pic3.Enabled());
+  EXPECT_EQ(Bars(), ExpectedBars(2));
+  // Dragging the thumb changes nothing until it is let go.
+  Scroll(SB_THUMBTRACK, 2);
+  EXPECT_EQ(form->sb.Value(), 0);
+  EXPECT_FALSE(form->pic3.Enabled());
+  EXPECT_EQ(Bars(), ExpectedBars(2));
+  Scroll(SB_THUMBPOSITION, 2);
+  Scroll(SB_ENDSCROLL);
+  EXPECT_EQ(form->sb.Value(), 2);
+  EXPECT_TRUE(form->pic3.Enabled() && form->pic4.Enabled());
+  EXPECT_EQ(Bars(), ExpectedBars(4));
+}
+
+TEST_F(Swatches, DisabledSwatchesTakeNoClicksAndKeepTheirColours) {
+  Open();
+  DialogAnswers answers({});
+  Scroll(SB_LEFT);
+  Click(form->pic3.hwnd());
+  Click(form->pic4.hwnd());
+  EXPECT_EQ(answers.opened(), 0);
+  EXPECT_TRUE(IsWindowVisible(form->pic3.hwnd()) && IsWindowVisible(form->pic4.hwnd()));
+  Scroll(SB_RIGHT);
+  EXPECT_EQ(form->pic3.BackColor(), 12582912);
+  EXPECT_EQ(form->pic4.BackColor(), 16711680);
+  EXPECT_EQ(Bars(), ExpectedBars(4));
+}
+
+TEST_F(Swatches, TheKeyboardMovesTheBarToo) {
+  Open();
+  SetFocus(form->sb.hwnd());
+  PressKey(form->sb.hwnd(), VK_LEFT);
+  PumpFor(30);
+  EXPECT_EQ(form->sb.Value(), 1);
+  EXPECT_FALSE(form->pic4.Enabled());
+}
+
+}  // namespace
+}  // namespace quillon
