@@ -3,6 +3,8 @@
 // font and the first-run record. Keys are written upper-case, read lower-case.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string>
 
 namespace quillon {
@@ -23,12 +25,40 @@ class ProfileStore {
 
 inline constexpr const char* kPrefsFile = "c:\\myini.ini";
 
-// Writes value under key (stored upper-case). False when it did not reach the file.
+// The buffer ReadIni reads into; a value comes back with at most one
+// character less than this.
+inline constexpr std::size_t kReadBufferSize = 750;
+
+// Sections of the file, stored as spelled here.
+inline constexpr const char* kPresetSection = "opts";
+inline constexpr const char* kHandOverSection = "optsc";
+inline constexpr const char* kLastSettingsSection = "optsl";
+inline constexpr const char* kLastFontSection = "lastfont";
+inline constexpr const char* kFirstRunSection = "new";
+
+// The single keys of "lastfont" and "new", and what a first run writes.
+inline constexpr const char* kLastFontKey = "is";
+inline constexpr const char* kFirstRunKey = "ishe?";
+inline constexpr const char16_t* kFirstRunValue = u"no";
+inline constexpr const char16_t* kFirstRunFont = u"Arial";
+
+// The style set's keys, in the order they are always written and read:
+// font, the four check boxes, the four swatches, the colour-count bar.
+inline constexpr std::array<const char*, 10> kStyleSetKeys = {
+    "font", "bold", "italic", "underline", "wavy", "color1", "color2", "color3", "color4", "sbar"};
+
+// Writes value under key, the key's ASCII letters upper-cased (the caller's
+// string is not changed), in one store write. A value holding a line break or
+// a NUL is refused without writing: it would end the line early and put the
+// rest of it into the file as lines of their own. False when nothing, or not
+// the value, reached the file.
 bool WriteIni(ProfileStore& store, const std::string& section, const std::string& key,
               const std::u16string& value, const std::string& file = kPrefsFile);
 
-// The value under key (asked for lower-case), cut to 749 characters; empty
-// when missing.
+// The value under key (asked for with its ASCII letters lower-cased; the file
+// matches keys without regard to case), read through a kReadBufferSize
+// buffer, so at most 749 characters; empty when the file, section or key is
+// missing. Never writes.
 std::u16string ReadIni(ProfileStore& store, const std::string& section, const std::string& key,
                        const std::string& file = kPrefsFile);
 

@@ -71,6 +71,46 @@ void FaderWindow::ComposeAndSend() {
   sending_ = false;
 }
 
+int FaderWindow::Check(int box) const {
+  const CheckBox* boxes[] = {&Check1, &Check2, &Check3, &Check4};
+  return box >= 1 && box <= 4 ? boxes[box - 1]->Value() : 0;
+}
+
+void FaderWindow::SetCheck(int box, int value) {
+  CheckBox* boxes[] = {&Check1, &Check2, &Check3, &Check4};
+  if (box >= 1 && box <= 4) boxes[box - 1]->SetValue(value);
+}
+
+std::int32_t FaderWindow::Colour(int swatch) const {
+  const PictureBox* swatches[] = {&pic1, &pic2, &pic3, &pic4};
+  return swatch >= 1 && swatch <= 4 ? swatches[swatch - 1]->BackColor() : 0;
+}
+
+void FaderWindow::SetColour(int swatch, std::int32_t colour) {
+  if (swatch >= 1 && swatch <= 4) Swatches()[static_cast<std::size_t>(swatch - 1)]->SetBackColor(colour);
+}
+
+bool FaderWindow::LoadFontAndFirstRun() {
+  if (IsFirstRun(prefs_)) {
+    WriteIni(prefs_, kFirstRunSection, kFirstRunKey, kFirstRunValue);
+    FillFontList();
+    cmbFonts.SelectByName(u"arial");
+    WriteIni(prefs_, kLastFontSection, kLastFontKey, kFirstRunFont);
+    return true;
+  }
+  FillFontList();
+  // A last font that names no installed font leaves "arial" selected.
+  cmbFonts.SelectByName(u"arial");
+  cmbFonts.SelectByName(ReadIni(prefs_, kLastFontSection, kLastFontKey));
+  return false;
+}
+
+void FaderWindow::SaveStyleSet(const char* section) {
+  const bool saved = WriteStyleSet(prefs_, section, *this, FontKey::Include);
+  SetWindowTextW(hwnd(), saved ? L"quillon fader" : L"quillon fader - not saved");
+  if (!saved) MessageBeep(MB_ICONWARNING);
+}
+
 void FaderWindow::Advertise() {
   PostLine(add1.Text());
   Pause(host_, 0.2);

@@ -13,6 +13,8 @@
 #include "platform/gdi.h"
 #include "platform/system.h"
 #include "platform/window.h"
+#include "prefs/prefs.h"
+#include "prefs/style_set.h"
 #include "ui/common/compose.h"
 #include "ui/common/control_ids.h"
 
@@ -24,9 +26,19 @@ struct LayoutFonts {
   Font plain, bold, italic, underline, buttons, symbols;
 };
 
-class FaderWindow : public Window {
+class FaderWindow : public Window, public StyleControls {
  public:
-  explicit FaderWindow(WindowOps& host) : host_(host) {}
+  FaderWindow(WindowOps& host, ProfileStore& prefs) : host_(host), prefs_(prefs) {}
+
+  // The style settings as the preferences file reads and writes them.
+  std::u16string Font() const override { return cmbFonts.Text(); }
+  void SetFont(const std::u16string& name) override { cmbFonts.SelectByName(name); }
+  int Check(int box) const override;
+  void SetCheck(int box, int value) override;
+  std::int32_t Colour(int swatch) const override;
+  void SetColour(int swatch, std::int32_t colour) override;
+  int Bar() const override { return sb.Value(); }
+  void SetBar(int value) override { sb.SetValue(value); }
 
   // The controls named as the windows name them.
   TextBox Text1, Text2, Text3, asc, asu, add1, add2;
@@ -58,6 +70,13 @@ class FaderWindow : public Window {
   // Centres the window on the screen, in twips, fractions kept until the one
   // conversion to pixels.
   void CentreOnScreen();
+  // The first-run test and the font list: on a first run the file gains
+  // "new" and "lastfont" and the list shows "arial"; later the last font.
+  // True on a first run.
+  bool LoadFontAndFirstRun();
+  // Saves the full style set into section. A save that did not reach the
+  // file shows in the caption until a later save succeeds; nothing modal.
+  void SaveStyleSet(const char* section);
   // Lets the user pick the swatch's colour: it takes the dialog's colour,
   // which a cancel leaves as it was.
   void PickColour(PictureBox& swatch);
@@ -76,6 +95,7 @@ class FaderWindow : public Window {
   PixelRect Px(TwipsRect r) const { return ToPixels(r, dpi_); }
 
   WindowOps& host_;
+  ProfileStore& prefs_;
   int dpi_ = ScreenDpi();
   LayoutFonts fonts_{dpi_};
 

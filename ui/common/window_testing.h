@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/event_pump.h"
+#include "platform/profile_store.h"
 #include "platform/win32_window_ops.h"
 #include "tools/testing/processes.h"
 #include "tools/testing/standin.h"
@@ -61,9 +62,12 @@ class MainWindow : public ::testing::Test {
  protected:
   // Starts the stand-in client, then the main window, which announces
   // itself in the chat room when there is one.
-  void Open(const std::wstring& hostArgs = L"") {
+  // The preferences file starts as the test leaves it; by default there is
+  // none, so that the start is a first run.
+  void Open(const std::wstring& hostArgs = L"", bool keepPrefs = false) {
+    if (!keepPrefs) DeleteFileW(L"c:\\myini.ini");
     ASSERT_TRUE(host.Start(hostArgs));
-    form = std::make_unique<Form1>(ops);
+    form = std::make_unique<Form1>(ops, prefs);
     ASSERT_TRUE(form->Open());
     if (hostArgs.empty()) {
       ASSERT_TRUE(PumpUntil([&] { return host.ChatLines().size() == 1; }));
@@ -102,6 +106,7 @@ class MainWindow : public ::testing::Test {
 
   StandIn host;
   Win32WindowOps ops;
+  Win32ProfileStore prefs;
   std::unique_ptr<Form1> form;
 };
 

@@ -89,13 +89,17 @@ bool Compact::CreateControls() {
 
 void Compact::Form_Load() {
   KeepOnTop(host_, reinterpret_cast<WindowHandle>(hwnd()));
-  FillFontList();
-  cmbFonts.SelectByName(u"arial");
+  LoadFontAndFirstRun();
 }
 
-void Compact::Form_Initialize() { CentreOnScreen(); }
+void Compact::Form_Initialize() {
+  CentreOnScreen();
+  // The main window's settings, handed over once, when this window is made.
+  ReadStyleSet(prefs_, kHandOverSection, *this, FontKey::Include);
+}
 
 void Compact::Form_Unload() {
+  WriteIni(prefs_, kLastFontSection, kLastFontKey, cmbFonts.Text());
   PostLine(asu.Text());
   PostQuitMessage(0);
 }
@@ -121,9 +125,12 @@ void Compact::Command3_Click() {
   if (showMain_) showMain_();
 }
 
-void Compact::sav_Click() {}
+void Compact::sav_Click() { SaveStyleSet(kPresetSection); }
 
-void Compact::loa_Click() { ApplyBar(); }
+void Compact::loa_Click() {
+  ReadStyleSet(prefs_, kPresetSection, *this, FontKey::Include);
+  ApplyBar();
+}
 
 void Compact::ApplyBar() {
   if (sb.Value() == 2) {

@@ -11,7 +11,8 @@ namespace quillon {
 class Compact : public FaderWindow {
  public:
   // showMain brings the main window back when the user chooses "normal".
-  Compact(WindowOps& host, std::function<void()> showMain) : FaderWindow(host), showMain_(std::move(showMain)) {}
+  Compact(WindowOps& host, ProfileStore& prefs, std::function<void()> showMain)
+      : FaderWindow(host, prefs), showMain_(std::move(showMain)) {}
 
   // Creates the window: the load steps, the centring, the hand-over of the
   // main window's settings. It is shown by the caller.

@@ -102,6 +102,8 @@ bool Form1::CreateControls() {
   pic3.onClick = [this] { pic3_Click(); };
   pic4.onClick = [this] { pic4_Click(); };
   sb.onChange = [this] { sb_Change(); };
+  Command2.onClick = [this] { Command2_Click(); };
+  Command3.onClick = [this] { Command3_Click(); };
   Command4.onClick = [this] { Command4_Click(); };
   Command5.onClick = [this] { Command5_Click(); };
   Command6.onClick = [this] { Command6_Click(); };
@@ -113,16 +115,25 @@ bool Form1::CreateControls() {
 void Form1::Form_Load() {
   KeepOnTop(host_, reinterpret_cast<WindowHandle>(hwnd()));
   RedrawPreview(4);
-  FillFontList();
-  cmbFonts.SelectByName(u"arial");
+  if (!LoadFontAndFirstRun()) {
+    ReadStyleSet(prefs_, kLastSettingsSection, *this, FontKey::Skip);
+    ApplyColorCount();
+  }
   PostLine(asc.Text());
 }
 
 void Form1::Form_Initialize() { CentreOnScreen(); }
 
 void Form1::Form_Unload() {
+  WriteIni(prefs_, kLastFontSection, kLastFontKey, cmbFonts.Text());
+  WriteStyleSet(prefs_, kLastSettingsSection, *this, FontKey::Skip);
   PostLine(asu.Text());
   PostQuitMessage(0);
+}
+
+void Form1::Command3_Click() {
+  ReadStyleSet(prefs_, kPresetSection, *this, FontKey::Include);
+  ApplyColorCount();
 }
 
 void Form1::SwatchClick(PictureBox& swatch) {
@@ -166,9 +177,10 @@ void Form1::RedrawPreview(int colourCount) {
 }
 
 void Form1::Command6_Click() {
+  WriteStyleSet(prefs_, kHandOverSection, *this, FontKey::Include);
   ShowWindow(hwnd(), SW_HIDE);
   if (!compact_) {
-    compact_ = std::make_unique<Compact>(host_, [this] { ShowWindow(hwnd(), SW_SHOW); });
+    compact_ = std::make_unique<Compact>(host_, prefs_, [this] { ShowWindow(hwnd(), SW_SHOW); });
     if (!compact_->Create()) {
       // Without a compact window the main one stays in use.
       compact_.reset();

@@ -12,7 +12,7 @@ namespace quillon {
 
 class Form1 : public FaderWindow {
  public:
-  explicit Form1(WindowOps& host) : FaderWindow(host) {}
+  Form1(WindowOps& host, ProfileStore& prefs) : FaderWindow(host, prefs) {}
 
   // Creates the window with its design-time values, runs the load steps,
   // centres it and shows it.
@@ -45,6 +45,8 @@ class Form1 : public FaderWindow {
   void pic3_Click() { SwatchClick(pic3); }
   void pic4_Click() { SwatchClick(pic4); }
   void sb_Change() { ApplyColorCount(); }
+  void Command2_Click() { SaveStyleSet(kPresetSection); }
+  void Command3_Click();
   void Command4_Click() { OpenHelp(); }
   void Command5_Click() { Advertise(); }
   void Command6_Click();

@@ -1,0 +1,31 @@
+// The preferences store over kernel32's private-profile functions.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "prefs/prefs.h"
+
+namespace quillon {
+
+// Values cross into the file in the ANSI code page (characters it lacks are
+// written as the code page's substitutes); section, key and file names are
+// passed through as they are. Holds no state: every call opens the file.
+class Win32ProfileStore : public ProfileStore {
+ public:
+  // The longest value, in characters and in ANSI bytes, that is written.
+  // Longer ones are refused (false, nothing written): Wine reports success
+  // for them but writes garbage or crashes.
+  static constexpr std::size_t kMaxValueLength = 32766;
+
+  // False when the value is too long, cannot be converted, or
+  // WritePrivateProfileStringA fails (for example, no such folder).
+  bool Write(const std::string& section, const std::string& key, const std::u16string& value,
+             const std::string& file) override;
+  // At most bufferSize - 1 ANSI bytes of the value, converted to UTF-16 (the
+  // same count of characters in a single-byte code page).
+  std::u16string Read(const std::string& section, const std::string& key, std::size_t bufferSize,
+                      const std::string& file) override;
+};
+
+}  // namespace quillon
