@@ -1,0 +1,158 @@
+// The compact window: the switch from and to the main window, its pop-up
+// menu, save and load shared with the main window, and closing it.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/common/texts.h"
+#include "ui/common/window_testing.h"
+
+namespace quillon {
+namespace {
+
+// Chooses an item of the next pop-up menu by keyboard, and notes the
+// captions it showed (a separator as "-").
+class MenuChoice {
+ public:
+  explicit MenuChoice(int downs) : downs_(downs) { self_ = this; }
+  ~MenuChoice() { self_ = nullptr; }
+  void Arm(HWND owner) { SetTimer(owner, 77, 100, Tick); }
+  std::vector<std::wstring> captions;
+
+ private:
+  static void CALLBACK Tick(HWND owner, UINT, UINT_PTR id, DWORD) {
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    if (!menu || !self_) return;
+    KillTimer(owner, id);
+    HMENU items = reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0));
+    for (int i = 0; i < GetMenuItemCount(items); ++i) {
+      wchar_t text[64] = {};
+      if (GetMenuStringW(items, static_cast<UINT>(i), text, 64, MF_BYPOSITION) == 0) lstrcpyW(text, L"-");
+      self_->captions.push_back(text);
+    }
+    for (int i = 0; i < self_->downs_; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(menu, WM_KEYDOWN, self_->downs_ > 0 ? VK_RETURN : VK_ESCAPE, 0);
+  }
+  static inline MenuChoice* self_ = nullptr;
+  int downs_;
+};
+
+class CompactWindow : public MainWindow {
+ protected:
+  Compact& SwitchToCompact() {
+    SendMessageW(form->Command6.hwnd(), BM_CLICK, 0, 0);
+    PumpFor(20);
+    return *form->compact();
+  }
+  void Scroll(FaderWindow& window, int request) {
+    SendMessageW(window.hwnd(), WM_HSCROLL, request, reinterpret_cast<LPARAM>(window.sb.hwnd()));
+  }
+  void ChooseFromMenu(Compact& compact, MenuChoice& choice) {
+    choice.Arm(compact.hwnd());
+    SendMessageW(compact.Command2.hwnd(), BM_CLICK, 0, 0);
+    PumpFor(50);
+  }
+  void ExpectOneVisible(bool mainVisible) {
+    EXPECT_EQ(IsWindowVisible(form->hwnd()) != 0, mainVisible);
+    if (form->compact()) {
+      EXPECT_EQ(IsWindowVisible(form->compact()->hwnd()) != 0, !mainVisible);
+    }
+  }
+};
+
+TEST_F(CompactWindow, OpensWithTheMainWindowsSettingsAndNoPreview) {
+  Open();
+  SendMessageW(form->Check1.hwnd(), BM_CLICK, 0, 0);
+  form->SetColour(1, 255);
+  Scroll(*form, SB_LINELEFT);
+  Compact& compact = SwitchToCompact();
+  ExpectOneVisible(false);
+  EXPECT_EQ(compact.Check1.Value(), 1);
+  EXPECT_EQ(compact.pic1.BackColor(), 255);
+  EXPECT_EQ(compact.sb.Value(), 1);
+  EXPECT_FALSE(compact.pic4.Enabled());
+  EXPECT_TRUE(compact.pic3.Enabled());
+  EXPECT_EQ(compact.cmbFonts.Text(), form->cmbFonts.Text());
+  EXPECT_TRUE(GetWindowLongW(compact.hwnd(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  EXPECT_TRUE(GetWindowLongW(compact.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(GetMenu(compact.hwnd()), nullptr);
+  RECT client;
+  GetClientRect(compact.hwnd(), &client);
+  EXPECT_EQ(client.right, 249);  // 3735 x 1050 twips at 96 DPI
+  EXPECT_EQ(client.bottom, 70);
+  // Hidden controls lie below the client area.
+  for (int id : {kIdCommand1, kIdText2, kIdText3, kIdAsc, kIdAsu, kIdAdd1, kIdAdd2})
+    EXPECT_GE(ClientRectOf(GetDlgItem(compact.hwnd(), id), compact.hwnd()).top, client.bottom) << id;
+}
+
+TEST_F(CompactWindow, EachWindowKeepsItsOwnSettingsAcrossSwitches) {
+  Open();
+  Compact& compact = SwitchToCompact();
+  SendMessageW(compact.Check2.hwnd(), BM_CLICK, 0, 0);  // a change in the compact window
+  SendMessageW(compact.Command3.hwnd(), BM_CLICK, 0, 0);  // "normal"
+  ExpectOneVisible(true);
+  EXPECT_EQ(form->Check2.Value(), 0);
+  SendMessageW(form->Check3.hwnd(), BM_CLICK, 0, 0);  // a change in the main window
+  SwitchToCompact();
+  ExpectOneVisible(false);
+  EXPECT_EQ(compact.Check2.Value(), 1);
+  EXPECT_EQ(compact.Check3.Value(), 0);  // the hand-over happens once
+}
+
+TEST_F(CompactWindow, TheMenuSavesAPresetTheMainWindowLoads) {
+  Open();
+  Compact& compact = SwitchToCompact();
+  SendMessageW(compact.Check4.hwnd(), BM_CLICK, 0, 0);
+  compact.SetColour(2, 0x00FF00);
+  Scroll(compact, SB_LEFT);
+  EXPECT_TRUE(IsWindowVisible(compact.pic3.hwnd()) && !compact.pic3.Enabled() && !compact.pic4.Enabled());
+  MenuChoice save(1);
+  ChooseFromMenu(compact, save);
+  EXPECT_EQ(save.captions, (std::vector<std::wstring>{L"save", L"load", L"-", L"advertise", L"help"}));
+  SendMessageW(compact.Command3.hwnd(), BM_CLICK, 0, 0);
+  SendMessageW(form->Command3.hwnd(), BM_CLICK, 0, 0);  // "load" in the main window
+  EXPECT_EQ(form->Check4.Value(), 1);
+  EXPECT_EQ(form->pic2.BackColor(), 0x00FF00);
+  EXPECT_EQ(form->sb.Value(), 0);
+}
+
+TEST_F(CompactWindow, SendsLikeTheMainWindow) {
+  Open();
+  Compact& compact = SwitchToCompact();
+  SetFocus(compact.Text1.hwnd());
+  Type(compact.Text1.hwnd(), L"from compact");
+  PressKey(compact.Text1.hwnd(), VK_RETURN);
+  ASSERT_TRUE(PumpUntil([&] { return host.ChatLines().size() == 2; }));
+  ComposeInputs in;
+  in.fontOpen = kFontTagOpen;
+  in.fontName = compact.cmbFonts.Text();
+  in.fontClose = kFontTagClose;
+  in.colourCount = 2;
+  in.colours = {0, 8388608, 12582912, 16711680};
+  in.text = u"from compact";
+  EXPECT_EQ(host.ChatLines()[1], ComposeLine(in));
+  EXPECT_TRUE(compact.Text1.Text().empty());
+}
+
+TEST_F(CompactWindow, ClosingPostsOneUnloadedLineAndWritesOnlyTheLastFont) {
+  Open();
+  Compact& compact = SwitchToCompact();
+  const std::string before = testing::ReadFileBytes(L"c:\\myini.ini");
+  SendMessageW(compact.hwnd(), WM_CLOSE, 0, 0);
+  MSG quit;
+  EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));  // the program ends
+  PumpFor(100);
+  int unloaded = 0;
+  for (const auto& line : host.ChatLines()) unloaded += line == UnloadedLine();
+  EXPECT_EQ(unloaded, 1);
+  const std::string after = testing::ReadFileBytes(L"c:\\myini.ini");
+  EXPECT_EQ(after.find("[optsl]"), std::string::npos);
+  // Only the last font changed: the combo's entry in place of the first run's.
+  std::string expected = before;
+  expected.replace(expected.find("IS=Arial"), 8, "IS=arial");
+  EXPECT_EQ(after, expected);
+}
+
+}  // namespace
+}  // namespace quillon
