@@ -69,7 +69,7 @@ TEST(StyleSet, ReadsAssignEachKeyBeforeTheNextIsRead) {
   LoggedControls saved;
   WriteStyleSet(store, "opts", saved, FontKey::Include);
   LoggedControls controls;
-  controls.font = u"x";
+  controls.font.assign(1, u'x');
   controls.checks[0] = 0;
   controls.bar = 2;
   store.calls.clear();
