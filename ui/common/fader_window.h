@@ -77,6 +77,12 @@ class FaderWindow : public Window, public StyleControls {
   // Saves the full style set into section. A save that did not reach the
   // file shows in the caption until a later save succeeds; nothing modal.
   void SaveStyleSet(const char* section);
+  // pic3 and pic4 take clicks only while the bar's value uses them; they
+  // stay visible with their colours either way.
+  void EnableSwatchesFor(int barValue) {
+    pic3.Enable(barValue >= 1);
+    pic4.Enable(barValue == 2);
+  }
   // Lets the user pick the swatch's colour: it takes the dialog's colour,
   // which a cancel leaves as it was.
   void PickColour(PictureBox& swatch);

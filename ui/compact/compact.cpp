@@ -133,18 +133,8 @@ void Compact::loa_Click() {
 }
 
 void Compact::ApplyBar() {
-  if (sb.Value() == 2) {
-    pic3.Enable(true);
-    pic4.Enable(true);
-  }
-  if (sb.Value() == 1) {
-    pic3.Enable(true);
-    pic4.Enable(false);
-  }
-  if (sb.Value() == 0) {
-    pic3.Enable(false);
-    pic4.Enable(false);
-  }
+  for (int value : {2, 1, 0})
+    if (sb.Value() == value) EnableSwatchesFor(value);
 }
 
 LRESULT Compact::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

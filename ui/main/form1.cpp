@@ -146,19 +146,17 @@ void Form1::SwatchClick(PictureBox& swatch) {
 }
 
 void Form1::ApplyColorCount() {
+  // The value is read anew before each test, as in SwatchClick.
   if (sb.Value() == 2) {
-    pic3.Enable(true);
-    pic4.Enable(true);
+    EnableSwatchesFor(2);
     RedrawPreview(4);
   }
   if (sb.Value() == 1) {
-    pic3.Enable(true);
-    pic4.Enable(false);
+    EnableSwatchesFor(1);
     RedrawPreview(3);
   }
   if (sb.Value() == 0) {
-    pic3.Enable(false);
-    pic4.Enable(false);
+    EnableSwatchesFor(0);
     RedrawPreview(2);
   }
 }
