@@ -49,7 +49,7 @@ struct FontSpec {
 
 // A font of the given face and size in points at dpi; Windows' font
 // substitution picks the face where the named one is missing.
-Font MakeFont(const FontSpec& spec, int dpi);
+Font MakeFont(const FontSpec& wanted, int dpi);
 
 // The DPI of the screen, which this system-DPI-aware program draws at.
 int ScreenDpi();

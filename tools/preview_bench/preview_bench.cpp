@@ -55,10 +55,10 @@ int main() {
   GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen, width, height));
   ReleaseDC(nullptr, screen);
   HGDIOBJ oldBitmap = SelectObject(dc, bitmap.get());
-  FontSpec spec;
-  spec.face = L"Arial";
-  spec.points = 10;
-  Font font = MakeFont(spec, dpi);
+  FontSpec wanted;
+  wanted.face = L"Arial";
+  wanted.points = 10;
+  Font font = MakeFont(wanted, dpi);
   HGDIOBJ oldFont = SelectObject(dc, font.get());
   SetBkMode(dc, TRANSPARENT);
   const double bare = MedianMicroseconds(500, [&] {

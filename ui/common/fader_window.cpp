@@ -9,10 +9,10 @@ namespace quillon {
 namespace {
 
 FontSpec Spec(const wchar_t* face, double points) {
-  FontSpec spec;
-  spec.face = face;
-  spec.points = points;
-  return spec;
+  FontSpec wanted;
+  wanted.face = face;
+  wanted.points = points;
+  return wanted;
 }
 
 bool IsPushButton(HWND window) {
@@ -26,16 +26,16 @@ bool IsPushButton(HWND window) {
 }  // namespace
 
 LayoutFonts::LayoutFonts(int dpi) {
-  FontSpec spec = Spec(L"MS Sans Serif", 8.25);
-  plain = MakeFont(spec, dpi);
-  spec.bold = true;
-  bold = MakeFont(spec, dpi);
-  spec.bold = false;
-  spec.italic = true;
-  italic = MakeFont(spec, dpi);
-  spec.italic = false;
-  spec.underline = true;
-  underline = MakeFont(spec, dpi);
+  FontSpec wanted = Spec(L"MS Sans Serif", 8.25);
+  plain = MakeFont(wanted, dpi);
+  wanted.bold = true;
+  bold = MakeFont(wanted, dpi);
+  wanted.bold = false;
+  wanted.italic = true;
+  italic = MakeFont(wanted, dpi);
+  wanted.italic = false;
+  wanted.underline = true;
+  underline = MakeFont(wanted, dpi);
   buttons = MakeFont(Spec(L"Times New Roman", 8.25), dpi);
   FontSpec webdings = Spec(L"Webdings", 9);
   webdings.charset = SYMBOL_CHARSET;
