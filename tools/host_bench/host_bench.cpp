@@ -14,33 +14,14 @@
 #include "host/host_link.h"
 #include "platform/win32_window_ops.h"
 #include "tools/testing/standin.h"
+#include "tools/testing/timing.h"
 
 namespace {
 
 using namespace quillon;
 
-double Seconds() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-template <typename Work>
-double MedianMicroseconds(int rounds, Work work) {
-  std::vector<double> times;
-  for (int i = 0; i < rounds; ++i) {
-    const double start = Seconds();
-    work();
-    times.push_back((Seconds() - start) * 1e6);
-  }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
+using testing::MedianMicroseconds;
+using testing::Seconds;
 
 double ProcessorSeconds() {
   FILETIME created, exited, kernel, user;

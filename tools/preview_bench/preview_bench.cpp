@@ -14,29 +14,14 @@
 #include "platform/gdi_surface.h"
 #include "platform/twips.h"
 #include "preview/markup.h"
+#include "tools/testing/timing.h"
 
 namespace {
 
 using namespace quillon;
 
-double Seconds() {
-  LARGE_INTEGER frequency, now;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-template <typename Work>
-double MedianMicroseconds(int rounds, Work work) {
-  std::vector<double> times;
-  for (int i = 0; i < rounds; ++i) {
-    const double start = Seconds();
-    work();
-    times.push_back((Seconds() - start) * 1e6);
-  }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
+using testing::MedianMicroseconds;
+using testing::Seconds;
 
 }  // namespace
 
