@@ -27,6 +27,10 @@ bool RegisterOnce(const wchar_t* name, WNDPROC procedure, HCURSOR cursor) {
 
 }  // namespace
 
+Control::~Control() {
+  if (hwnd_ && IsWindow(hwnd_) && FromHandle(hwnd_) == this) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+}
+
 std::u16string Control::Text() const {
   const int length = GetWindowTextLengthW(hwnd_);
   std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
@@ -237,6 +241,7 @@ LRESULT CALLBACK PictureBox::Procedure(HWND hwnd, UINT message, WPARAM wParam, L
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
   } catch (...) {
+    // A C++ exception must not unwind through Windows' own frames.
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 }

@@ -22,7 +22,8 @@ class Control {
   Control() = default;
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
-  virtual ~Control() = default;
+  // Leaves the child window to its parent but stops it reaching this object.
+  virtual ~Control();
 
   HWND hwnd() const { return hwnd_; }
   int id() const { return GetDlgCtrlID(hwnd_); }

@@ -1,12 +1,15 @@
 #include "platform/window.h"
 
+#include <utility>
+
 namespace quillon {
 
-Window::~Window() {
-  if (hwnd_) {
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-    DestroyWindow(hwnd_);
-  }
+Window::~Window() { Destroy(); }
+
+void Window::Destroy() {
+  if (!hwnd_) return;
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+  DestroyWindow(std::exchange(hwnd_, nullptr));
 }
 
 bool Window::Create(const CreateArgs& args) {
@@ -46,7 +49,7 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
     if (message == WM_NCDESTROY) self->hwnd_ = nullptr;
     return result;
   } catch (...) {
-    // A handler that throws must not unwind through Windows' own frames.
+    // A C++ exception must not unwind through Windows' own frames.
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 }

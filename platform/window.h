@@ -26,6 +26,10 @@ class Window {
   };
   // Registers the class (once per process) and creates the window, hidden.
   bool Create(const CreateArgs& args);
+  // Destroys the window and its children, without calling back into this
+  // object. A derived window calls it from its destructor, so that the
+  // window is gone before the members its handlers and children use.
+  void Destroy();
 
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
   LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {

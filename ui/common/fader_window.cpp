@@ -27,19 +27,64 @@ bool IsPushButton(HWND window) {
 
 LayoutFonts::LayoutFonts(int dpi) {
   FontSpec wanted = Spec(L"MS Sans Serif", 8.25);
-  plain = MakeFont(wanted, dpi);
+  plain_ = MakeFont(wanted, dpi);
   wanted.bold = true;
-  bold = MakeFont(wanted, dpi);
+  bold_ = MakeFont(wanted, dpi);
   wanted.bold = false;
   wanted.italic = true;
-  italic = MakeFont(wanted, dpi);
+  italic_ = MakeFont(wanted, dpi);
   wanted.italic = false;
   wanted.underline = true;
-  underline = MakeFont(wanted, dpi);
-  buttons = MakeFont(Spec(L"Times New Roman", 8.25), dpi);
+  underline_ = MakeFont(wanted, dpi);
+  buttons_ = MakeFont(Spec(L"Times New Roman", 8.25), dpi);
   FontSpec webdings = Spec(L"Webdings", 9);
   webdings.charset = SYMBOL_CHARSET;
-  symbols = MakeFont(webdings, dpi);
+  symbols_ = MakeFont(webdings, dpi);
+}
+
+HFONT LayoutFonts::For(FontRole role) const {
+  switch (role) {
+    case FontRole::Plain: return plain_.get();
+    case FontRole::Bold: return bold_.get();
+    case FontRole::Italic: return italic_.get();
+    case FontRole::Underline: return underline_.get();
+    case FontRole::Buttons: return buttons_.get();
+    case FontRole::Symbols: return symbols_.get();
+    case FontRole::None: break;
+  }
+  return nullptr;
+}
+
+bool FaderWindow::CreateMainWindow(const WindowDesign& design) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  CreateArgs args;
+  args.className = design.className;
+  args.caption = L"quillon fader";
+  args.exStyle = design.exStyle;
+  args.bigIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(design.iconId), IMAGE_ICON,
+                                               design.iconSize, design.iconSize,
+                                               design.iconSize ? 0 : LR_DEFAULTSIZE | LR_SHARED));
+  args.smallIcon = args.bigIcon;
+  if (!Create(args)) {
+    creationError_ = "the window could not be created (error " + std::to_string(GetLastError()) + ")";
+    return false;
+  }
+  SetClientSize(hwnd(), TwipsToPixels(design.clientWidth, dpi_), TwipsToPixels(design.clientHeight, dpi_));
+  return true;
+}
+
+void FaderWindow::AddToWindow(Control& control, FontRole font, int tabIndex) {
+  if (HFONT f = fonts_.For(font)) control.SetFont(f);
+  if (tabIndex != kNoTab) tabStops_.emplace_back(tabIndex, control.hwnd());
+}
+
+void FaderWindow::FinishControls() {
+  std::stable_sort(tabStops_.begin(), tabStops_.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  tabOrder_.clear();
+  for (const auto& stop : tabStops_) tabOrder_.push_back(stop.second);
+  FillFixedTexts();
+  EnableDialogNavigation(hwnd());
 }
 
 void FaderWindow::FillFixedTexts() {
@@ -167,21 +212,22 @@ void FaderWindow::MoveFocus(bool backwards) {
   }
 }
 
-bool FaderWindow::HandleCommon(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+LRESULT FaderWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      result = 0;
-      return RouteCommand(wParam, lParam);
+      if (RouteCommand(wParam, lParam)) return 0;
+      break;
     case WM_HSCROLL:
-      result = 0;
-      return RouteScroll(wParam, lParam);
+      if (RouteScroll(wParam, lParam)) return 0;
+      break;
     case DM_GETDEFID:
-      result = MAKELRESULT(GetDlgCtrlID(DefaultButtonFor(GetFocus())), DC_HASDEFID);
-      return true;
+      return MAKELRESULT(GetDlgCtrlID(DefaultButtonFor(GetFocus())), DC_HASDEFID);
     case kTabKeyMessage:
       MoveFocus(wParam != 0);
-      result = 1;
-      return true;
+      return 1;
+    case WM_CLOSE:
+      Form_Unload();
+      return 0;
     case WM_ACTIVATE:
       // Keep the focus where the user left it when the window comes back.
       if (LOWORD(wParam) == WA_INACTIVE) {
@@ -192,12 +238,11 @@ bool FaderWindow::HandleCommon(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         if (!tabOrder_.empty() && !lastFocus_) target = tabOrder_.front();
         SetFocus(target);
       }
-      result = 0;
-      return true;
+      return 0;
     default:
-      (void)lParam;
-      return false;
+      break;
   }
+  return DefaultHandling(message, wParam, lParam);
 }
 
 }  // namespace quillon

@@ -1,11 +1,16 @@
 // What the main window and the compact window have in common: the controls a
-// send reads, the fonts the controls use, the tab order, the default button,
-// and the send itself with its guards.
+// send reads, the fonts the controls use, creation from a control table, the
+// tab order, the default button, the messages both handle, and the send
+// itself with its guards.
 #pragma once
 
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
+#include <span>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "host/host_link.h"
@@ -17,13 +22,35 @@
 #include "prefs/style_set.h"
 #include "ui/common/compose.h"
 #include "ui/common/control_ids.h"
+#include "ui/common/control_table.h"
 
 namespace quillon {
 
+// The swatches' colours as the windows are designed: black, dark blue,
+// middle blue, blue (0x00BBGGRR).
+inline constexpr OleColor kDesignColour1 = 0x000000;
+inline constexpr OleColor kDesignColour2 = 0x800000;
+inline constexpr OleColor kDesignColour3 = 0xC00000;
+inline constexpr OleColor kDesignColour4 = 0xFF0000;
+
 // The fonts the layout names, made for the screen's DPI.
-struct LayoutFonts {
+class LayoutFonts {
+ public:
   explicit LayoutFonts(int dpi);
-  Font plain, bold, italic, underline, buttons, symbols;
+  // The font of a role; nullptr for FontRole::None.
+  HFONT For(FontRole role) const;
+
+ private:
+  Font plain_, bold_, italic_, underline_, buttons_, symbols_;
+};
+
+// What a window is besides its controls.
+struct WindowDesign {
+  const wchar_t* className;
+  DWORD exStyle;
+  int iconId;
+  int iconSize;  // 0: the system's size for each use
+  int clientWidth, clientHeight;  // twips
 };
 
 class FaderWindow : public Window, public StyleControls {
@@ -51,8 +78,19 @@ class FaderWindow : public Window, public StyleControls {
 
   std::array<PictureBox*, 4> Swatches() { return {&pic1, &pic2, &pic3, &pic4}; }
   int dpi() const { return dpi_; }
+  // Why the window could not be created; empty when it was.
+  const std::string& CreationError() const { return creationError_; }
 
  protected:
+  // Creates the window, hidden, and its controls from rows: their fonts,
+  // handlers and tab order, the fixed texts and keyboard navigation. False,
+  // with CreationError() naming what failed, when anything could not be made.
+  template <class W>
+  bool CreateFromTable(const WindowDesign& design, std::span<const ControlRow<W>> rows);
+
+  // Runs when the window is closed: the shutdown steps of each window.
+  virtual void Form_Unload() = 0;
+
   // Composes the line from the controls and posts it. The text box is emptied
   // only when the line reached a chat room, so a line is never lost; a send
   // that starts while another is still running in this window is ignored.
@@ -77,6 +115,8 @@ class FaderWindow : public Window, public StyleControls {
   // Saves the full style set into section. A save that did not reach the
   // file shows in the caption until a later save succeeds; nothing modal.
   void SaveStyleSet(const char* section);
+  // Reads the full style set from section into the controls.
+  void LoadStyleSet(const char* section) { ReadStyleSet(prefs_, section, *this, FontKey::Include); }
   // pic3 and pic4 take clicks only while the bar's value uses them; they
   // stay visible with their colours either way.
   void EnableSwatchesFor(int barValue) {
@@ -87,18 +127,7 @@ class FaderWindow : public Window, public StyleControls {
   // which a cancel leaves as it was.
   void PickColour(PictureBox& swatch);
 
-  // The hidden text boxes with their fixed texts, read-only so that tabbing
-  // into them cannot change what the handlers post.
-  void FillFixedTexts();
-
-  // Focus moves through these in order with Tab and Shift+Tab; the ones that
-  // are disabled are passed over.
-  void SetTabOrder(std::vector<HWND> order) { tabOrder_ = std::move(order); }
-
-  // The messages both windows handle the same way; true when handled.
-  bool HandleCommon(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-
-  PixelRect Px(TwipsRect r) const { return ToPixels(r, dpi_); }
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   WindowOps& host_;
   ProfileStore& prefs_;
@@ -106,12 +135,53 @@ class FaderWindow : public Window, public StyleControls {
   LayoutFonts fonts_{dpi_};
 
  private:
+  bool CreateMainWindow(const WindowDesign& design);
+  // Sets the control's font and notes its place in the tab order.
+  void AddToWindow(Control& control, FontRole font, int tabIndex);
+  // The tab order from the rows' tab indices, the fixed texts, navigation.
+  void FinishControls();
+  // The hidden text boxes with their fixed texts, read-only so that tabbing
+  // into them cannot change what the handlers post.
+  void FillFixedTexts();
   void MoveFocus(bool backwards);
   HWND DefaultButtonFor(HWND focus) const;
 
+  std::vector<std::pair<int, HWND>> tabStops_;  // tab index, control
   std::vector<HWND> tabOrder_;
   HWND lastFocus_ = nullptr;
   bool sending_ = false;
+  std::string creationError_;
 };
+
+template <class W>
+bool FaderWindow::CreateFromTable(const WindowDesign& design, std::span<const ControlRow<W>> rows) {
+  if (!CreateMainWindow(design)) return false;
+  W& self = static_cast<W&>(*this);
+  for (const ControlRow<W>& row : rows) {
+    const ControlSpec spec{row.name,
+                           row.kind,
+                           row.caption,
+                           {row.container.left + row.rect.left, row.container.top + row.rect.top, row.rect.width,
+                            row.rect.height},
+                           row.id,
+                           row.initial};
+    const bool made = std::visit(
+        [&](auto member) {
+          auto& control = self.*member;
+          if (!CreateControl(control, hwnd(), spec, dpi_)) return false;
+          if (row.handler) AttachHandler(control, [&self, handler = row.handler] { (self.*handler)(); });
+          AddToWindow(control, row.font, row.tabIndex);
+          return true;
+        },
+        row.member);
+    if (!made) {
+      creationError_ = std::string("the control ") + row.name + " could not be created (error " +
+                       std::to_string(GetLastError()) + ")";
+      return false;
+    }
+  }
+  FinishControls();
+  return true;
+}
 
 }  // namespace quillon

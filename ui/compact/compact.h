@@ -2,17 +2,19 @@
 // load, advertise and help in a pop-up menu. No preview.
 #pragma once
 
+#include <array>
 #include <functional>
 
 #include "ui/common/fader_window.h"
 
 namespace quillon {
 
-class Compact : public FaderWindow {
+class Compact final : public FaderWindow {
  public:
   // showMain brings the main window back when the user chooses "normal".
   Compact(WindowOps& host, ProfileStore& prefs, std::function<void()> showMain)
       : FaderWindow(host, prefs), showMain_(std::move(showMain)) {}
+  ~Compact() override { Destroy(); }
 
   // Creates the window: the load steps, the centring, the hand-over of the
   // main window's settings. It is shown by the caller.
@@ -21,22 +23,21 @@ class Compact : public FaderWindow {
   Frame Frame2;
   Button Command2, Command3;
 
-  // Menu command ids of the pop-up.
-  enum MenuId : int { kSav = 1, kLoa, kAdd, kHel };
-
- protected:
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // The commands of the "options" pop-up menu, in the order it lists them.
+  enum MenuCommand : int { kMenuSave = 1, kMenuLoad, kMenuAdvertise, kMenuHelp };
 
  private:
-  bool CreateControls();
+  // The controls, one row each.
+  static constexpr std::array<ControlRow<Compact>, 21> Layout();
+
   void Form_Load();
   void Form_Initialize();
-  void Form_Unload();
+  void Form_Unload() override;
 
   void Command1_Click() { ComposeAndSend(); }
   void Command2_Click();
   void Command3_Click();
-  void sav_Click();
+  void sav_Click() { SaveStyleSet(kPresetSection); }
   void loa_Click();
   void add_Click() { Advertise(); }
   void hel_Click() { OpenHelp(); }

@@ -1,114 +1,69 @@
 #include "ui/main/form1.h"
 
-#include "platform/event_pump.h"
 #include "app/resources.h"
 
 namespace quillon {
 namespace {
 
-constexpr const wchar_t* kClassName = kMainWindowClass;
-constexpr int kClientWidth = 4320, kClientHeight = 2145;  // twips
 constexpr int kUnfoldedTwips = 4410, kFoldedTwips = 2820;
 
-// Positions of controls that lie in a frame are given inside the frame and
-// placed relative to the client area, since every control is a child of the
-// window itself.
-constexpr int kFrame1Left = 120, kFrame2Left = 2760;
-constexpr TwipsRect InFrame1(int left, int top, int width, int height) {
-  return {kFrame1Left + left, top, width, height};
-}
-constexpr TwipsRect InFrame2(int left, int top, int width, int height) {
-  return {kFrame2Left + left, top, width, height};
-}
+constexpr WindowDesign kDesign{kMainWindowClass, 0, kMainIcon, 0, 4320, 2145};
+
+// The two frames' client areas; the controls in them are placed inside.
+constexpr TwipsOrigin kFrame1{120, 0}, kFrame2{2760, 0};
 
 }  // namespace
 
+// In the order of creation, which is also the tab order; the frames go to
+// the bottom of the z-order as they are made.
+constexpr std::array<ControlRow<Form1>, 28> Form1::Layout() {
+  return {{
+    // member          name        kind              caption       container    twips: left, top, width, height  id           font                initial           tab     handler
+    {&Form1::sb,       "sb",       Kind::Bar,        L"",          kClientArea, {240, 960, 2295, 255},   kIdSb,       FontRole::Plain,     kBarMax,          0,      &Form1::sb_Change},
+    {&Form1::Command1, "Command1", Kind::DefaultButton, L"",       kClientArea, {120, 2640, 615, 255},   kIdCommand1, FontRole::Plain,     0,                1,      &Form1::Command1_Click},
+    {&Form1::pic1,     "pic1",     Kind::Picture,    L"",          kClientArea, {240, 600, 495, 255},    kIdPic1,     FontRole::None,      kDesignColour1,   2,      &Form1::pic1_Click},
+    {&Form1::pic2,     "pic2",     Kind::Picture,    L"",          kClientArea, {840, 600, 495, 255},    kIdPic2,     FontRole::None,      kDesignColour2,   3,      &Form1::pic2_Click},
+    {&Form1::pic3,     "pic3",     Kind::Picture,    L"",          kClientArea, {1440, 600, 495, 255},   kIdPic3,     FontRole::None,      kDesignColour3,   4,      &Form1::pic3_Click},
+    {&Form1::pic4,     "pic4",     Kind::Picture,    L"",          kClientArea, {2040, 600, 495, 255},   kIdPic4,     FontRole::None,      kDesignColour4,   5,      &Form1::pic4_Click},
+    {&Form1::Text1,    "Text1",    Kind::Text,       L"",          kClientArea, {240, 240, 2295, 285},   kIdText1,    FontRole::Plain,     70,               6,      nullptr},
+    {&Form1::Check1,   "Check1",   Kind::Check,      L"bold",      kClientArea, {2880, 120, 1095, 255},  kIdCheck1,   FontRole::Bold,      0,                7,      nullptr},
+    {&Form1::Frame1,   "Frame1",   Kind::Frame,      L"",          kClientArea, {kFrame1.left, kFrame1.top, 2535, 2055}, 0,           FontRole::None,      0,                kNoTab, nullptr},
+    {&Form1::Label1,   "Label1",   Kind::Label,      L"<",         kFrame1,     {2040, 1320, 90, 195},   kIdLabel1,   FontRole::Plain,     0,                kNoTab, &Form1::Label1_Click},
+    {&Form1::Label2,   "Label2",   Kind::Label,      L">",         kFrame1,     {2280, 1320, 90, 195},   kIdLabel2,   FontRole::Plain,     0,                kNoTab, &Form1::Label2_Click},
+    {&Form1::Frame2,   "Frame2",   Kind::Frame,      L"",          kClientArea, {kFrame2.left, kFrame2.top, 1455, 2055}, 0,           FontRole::None,      0,                kNoTab, nullptr},
+    {&Form1::Check2,   "Check2",   Kind::Check,      L"Italic",    kFrame2,     {120, 360, 1215, 255},   kIdCheck2,   FontRole::Italic,    0,                8,      nullptr},
+    {&Form1::Check3,   "Check3",   Kind::Check,      L"underline", kFrame2,     {120, 600, 1215, 255},   kIdCheck3,   FontRole::Underline, 0,                9,      nullptr},
+    {&Form1::Check4,   "Check4",   Kind::Check,      L"wavy",      kFrame2,     {120, 840, 1095, 255},   kIdCheck4,   FontRole::Plain,     0,                10,     nullptr},
+    {&Form1::cmbFonts, "cmbFonts", Kind::FontList,   L"",          kFrame2,     {120, 1200, 1215, 315},  kIdFonts,    FontRole::Plain,     0,                11,     nullptr},
+    {&Form1::pre,      "pre",      Kind::Picture,    L"",          kFrame1,     {120, 1320, 1815, 255},  kIdPre,      FontRole::Symbols,   kButtonFace,      12,     nullptr},
+    {&Form1::Text2,    "Text2",    Kind::FixedText,  L"",          kClientArea, {1440, 2520, 975, 375},  kIdText2,    FontRole::Plain,     0,                13,     nullptr},
+    {&Form1::Text3,    "Text3",    Kind::FixedText,  L"",          kClientArea, {2400, 2520, 735, 375},  kIdText3,    FontRole::Plain,     0,                14,     nullptr},
+    {&Form1::asc,      "asc",      Kind::FixedText,  L"",          kClientArea, {3480, 2520, 1335, 285}, kIdAsc,      FontRole::Plain,     0,                15,     nullptr},
+    {&Form1::asu,      "asu",      Kind::FixedText,  L"",          kClientArea, {3480, 2280, 1335, 285}, kIdAsu,      FontRole::Plain,     0,                16,     nullptr},
+    {&Form1::Command2, "Command2", Kind::Button,     L"save",      kFrame2,     {120, 1680, 615, 255},   kIdCommand2, FontRole::Buttons,   0,                17,     &Form1::Command2_Click},
+    {&Form1::Command3, "Command3", Kind::Button,     L"load",      kFrame2,     {720, 1680, 615, 255},   kIdCommand3, FontRole::Buttons,   0,                18,     &Form1::Command3_Click},
+    {&Form1::Command4, "Command4", Kind::Button,     L"help",      kFrame1,     {120, 1680, 615, 255},   kIdCommand4, FontRole::Buttons,   0,                19,     &Form1::Command4_Click},
+    {&Form1::Command5, "Command5", Kind::Button,     L"advertise", kFrame1,     {720, 1680, 855, 255},   kIdCommand5, FontRole::Buttons,   0,                20,     &Form1::Command5_Click},
+    {&Form1::Command6, "Command6", Kind::Button,     L"compact",   kFrame1,     {1560, 1680, 855, 255},  kIdCommand6, FontRole::Buttons,   0,                21,     &Form1::Command6_Click},
+    {&Form1::add1,     "add1",     Kind::FixedText,  L"",          kClientArea, {3480, 2760, 1335, 285}, kIdAdd1,     FontRole::Plain,     0,                22,     nullptr},
+    {&Form1::add2,     "add2",     Kind::FixedText,  L"",          kClientArea, {3480, 3000, 1335, 285}, kIdAdd2,     FontRole::Plain,     0,                23,     nullptr},
+  }};
+}
+
 bool Form1::Open() {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  CreateArgs args;
-  args.className = kClassName;
-  args.caption = L"quillon fader";
-  args.bigIcon = LoadIconW(instance, MAKEINTRESOURCEW(kMainIcon));
-  args.smallIcon = args.bigIcon;
-  if (!Create(args)) return false;
-  SetClientSize(hwnd(), TwipsToPixels(kClientWidth, dpi_), TwipsToPixels(kClientHeight, dpi_));
+  static constexpr auto kRows = Layout();
+  static_assert(KindsMatchMembers(kRows));
+  if (!CreateFromTable<Form1>(kDesign, kRows)) return false;
   RECT outer;
   GetWindowRect(hwnd(), &outer);
   unfoldedWidth_ = outer.right - outer.left;
-  if (!CreateControls()) return false;
-  EnableDialogNavigation(hwnd());
-  Form_Load();
-  Form_Initialize();
-  ShowWindow(hwnd(), SW_SHOW);
-  return true;
-}
-
-bool Form1::CreateControls() {
-  HWND w = hwnd();
-  // Created in tab order; the frames then go to the bottom of the z-order.
-  bool ok = sb.Create(w, Px({240, 960, 2295, 255}), kIdSb, 0, 2, 2, 1, 1) &&
-            Command1.Create(w, L"", Px({120, 2640, 615, 255}), kIdCommand1, true) &&
-            pic1.Create(w, Px({240, 600, 495, 255}), kIdPic1, 0) &&
-            pic2.Create(w, Px({840, 600, 495, 255}), kIdPic2, 8388608) &&
-            pic3.Create(w, Px({1440, 600, 495, 255}), kIdPic3, 12582912) &&
-            pic4.Create(w, Px({2040, 600, 495, 255}), kIdPic4, 16711680) &&
-            Text1.Create(w, Px({240, 240, 2295, 285}), kIdText1, 70) &&
-            Check1.Create(w, L"bold", Px({2880, 120, 1095, 255}), kIdCheck1) &&
-            Frame1.Create(w, Px({kFrame1Left, 0, 2535, 2055})) &&
-            Label1.Create(w, L"<", Px(InFrame1(2040, 1320, 90, 195)), kIdLabel1) &&
-            Label2.Create(w, L">", Px(InFrame1(2280, 1320, 90, 195)), kIdLabel2) &&
-            Frame2.Create(w, Px({kFrame2Left, 0, 1455, 2055})) &&
-            Check2.Create(w, L"Italic", Px(InFrame2(120, 360, 1215, 255)), kIdCheck2) &&
-            Check3.Create(w, L"underline", Px(InFrame2(120, 600, 1215, 255)), kIdCheck3) &&
-            Check4.Create(w, L"wavy", Px(InFrame2(120, 840, 1095, 255)), kIdCheck4) &&
-            cmbFonts.Create(w, Px(InFrame2(120, 1200, 1215, 315)), kIdFonts) &&
-            pre.Create(w, Px(InFrame1(120, 1320, 1815, 255)), kIdPre,
-                       static_cast<OleColor>(GetSysColor(COLOR_BTNFACE))) &&
-            Text2.Create(w, Px({1440, 2520, 975, 375}), kIdText2, 0, true) &&
-            Text3.Create(w, Px({2400, 2520, 735, 375}), kIdText3, 0, true) &&
-            asc.Create(w, Px({3480, 2520, 1335, 285}), kIdAsc, 0, true) &&
-            asu.Create(w, Px({3480, 2280, 1335, 285}), kIdAsu, 0, true) &&
-            Command2.Create(w, L"save", Px(InFrame2(120, 1680, 615, 255)), kIdCommand2) &&
-            Command3.Create(w, L"load", Px(InFrame2(720, 1680, 615, 255)), kIdCommand3) &&
-            Command4.Create(w, L"help", Px(InFrame1(120, 1680, 615, 255)), kIdCommand4) &&
-            Command5.Create(w, L"advertise", Px(InFrame1(720, 1680, 855, 255)), kIdCommand5) &&
-            Command6.Create(w, L"compact", Px(InFrame1(1560, 1680, 855, 255)), kIdCommand6) &&
-            add1.Create(w, Px({3480, 2760, 1335, 285}), kIdAdd1, 0, true) &&
-            add2.Create(w, Px({3480, 3000, 1335, 285}), kIdAdd2, 0, true);
-  if (!ok) return false;
-
-  for (Control* c : std::initializer_list<Control*>{&Text1, &Text2, &Text3, &asc, &asu, &add1, &add2, &Check4,
-                                                     &cmbFonts, &Label1, &Label2, &Command1, &sb})
-    c->SetFont(fonts_.plain.get());
-  Check1.SetFont(fonts_.bold.get());
-  Check2.SetFont(fonts_.italic.get());
-  Check3.SetFont(fonts_.underline.get());
-  for (Button* b : {&Command2, &Command3, &Command4, &Command5, &Command6}) b->SetFont(fonts_.buttons.get());
-  pre.SetFont(fonts_.symbols.get());
   RECT strip;
   GetClientRect(pre.hwnd(), &strip);
   preview_ = std::make_unique<GdiSurface>(strip.right, strip.bottom, static_cast<COLORREF>(pre.BackColor()));
   pre.onPaint = [this](HDC dc, const RECT& area) { preview_->Paint(dc, area); };
-  FillFixedTexts();
-
-  SetTabOrder({sb.hwnd(), Command1.hwnd(), pic1.hwnd(), pic2.hwnd(), pic3.hwnd(), pic4.hwnd(), Text1.hwnd(),
-               Check1.hwnd(), Check2.hwnd(), Check3.hwnd(), Check4.hwnd(), cmbFonts.hwnd(), pre.hwnd(),
-               Text2.hwnd(), Text3.hwnd(), asc.hwnd(), asu.hwnd(), Command2.hwnd(), Command3.hwnd(),
-               Command4.hwnd(), Command5.hwnd(), Command6.hwnd(), add1.hwnd(), add2.hwnd()});
-
-  Command1.onClick = [this] { Command1_Click(); };
-  pic1.onClick = [this] { pic1_Click(); };
-  pic2.onClick = [this] { pic2_Click(); };
-  pic3.onClick = [this] { pic3_Click(); };
-  pic4.onClick = [this] { pic4_Click(); };
-  sb.onChange = [this] { sb_Change(); };
-  Command2.onClick = [this] { Command2_Click(); };
-  Command3.onClick = [this] { Command3_Click(); };
-  Command4.onClick = [this] { Command4_Click(); };
-  Command5.onClick = [this] { Command5_Click(); };
-  Command6.onClick = [this] { Command6_Click(); };
-  Label1.onClick = [this] { Label1_Click(); };
-  Label2.onClick = [this] { Label2_Click(); };
+  Form_Load();
+  Form_Initialize();
+  ShowWindow(hwnd(), SW_SHOW);
   return true;
 }
 
@@ -132,7 +87,7 @@ void Form1::Form_Unload() {
 }
 
 void Form1::Command3_Click() {
-  ReadStyleSet(prefs_, kPresetSection, *this, FontKey::Include);
+  LoadStyleSet(kPresetSection);
   ApplyColorCount();
 }
 
@@ -147,17 +102,11 @@ void Form1::SwatchClick(PictureBox& swatch) {
 
 void Form1::ApplyColorCount() {
   // The value is read anew before each test, as in SwatchClick.
-  if (sb.Value() == 2) {
-    EnableSwatchesFor(2);
-    RedrawPreview(4);
-  }
-  if (sb.Value() == 1) {
-    EnableSwatchesFor(1);
-    RedrawPreview(3);
-  }
-  if (sb.Value() == 0) {
-    EnableSwatchesFor(0);
-    RedrawPreview(2);
+  for (int value : {2, 1, 0}) {
+    if (sb.Value() == value) {
+      EnableSwatchesFor(value);
+      RedrawPreview(value + 2);
+    }
   }
 }
 
@@ -183,6 +132,7 @@ void Form1::Command6_Click() {
       // Without a compact window the main one stays in use.
       compact_.reset();
       ShowWindow(hwnd(), SW_SHOW);
+      MessageBeep(MB_ICONWARNING);
       return;
     }
   }
@@ -194,30 +144,10 @@ int Form1::FoldedWidth() const {
   return unfoldedWidth_ - (TwipsToPixels(kUnfoldedTwips, dpi_) - TwipsToPixels(kFoldedTwips, dpi_));
 }
 
-void Form1::Label1_Click() {
+void Form1::SetOuterWidth(int width) {
   RECT outer;
   GetWindowRect(hwnd(), &outer);
-  SetWindowPos(hwnd(), nullptr, 0, 0, FoldedWidth(), outer.bottom - outer.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void Form1::Label2_Click() {
-  RECT outer;
-  GetWindowRect(hwnd(), &outer);
-  SetWindowPos(hwnd(), nullptr, 0, 0, unfoldedWidth_, outer.bottom - outer.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  LRESULT result = 0;
-  if (HandleCommon(message, wParam, lParam, result)) return result;
-  switch (message) {
-    case WM_CLOSE:
-      Form_Unload();
-      return 0;
-    default:
-      return DefaultHandling(message, wParam, lParam);
-  }
+  SetWindowPos(hwnd(), nullptr, 0, 0, width, outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace quillon

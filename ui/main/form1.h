@@ -2,6 +2,7 @@
 // preview strip, the styles and font, and the buttons.
 #pragma once
 
+#include <array>
 #include <memory>
 
 #include "platform/gdi_surface.h"
@@ -10,9 +11,10 @@
 
 namespace quillon {
 
-class Form1 : public FaderWindow {
+class Form1 final : public FaderWindow {
  public:
   Form1(WindowOps& host, ProfileStore& prefs) : FaderWindow(host, prefs) {}
+  ~Form1() override { Destroy(); }
 
   // Creates the window with its design-time values, runs the load steps,
   // centres it and shows it.
@@ -30,14 +32,13 @@ class Form1 : public FaderWindow {
   // The compact window, once the user has switched to it.
   Compact* compact() const { return compact_.get(); }
 
- protected:
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
  private:
-  bool CreateControls();
+  // The controls, one row each.
+  static constexpr std::array<ControlRow<Form1>, 28> Layout();
+
   void Form_Load();
   void Form_Initialize();
-  void Form_Unload();
+  void Form_Unload() override;
 
   void Command1_Click() { ComposeAndSend(); }
   void pic1_Click() { SwatchClick(pic1); }
@@ -50,8 +51,8 @@ class Form1 : public FaderWindow {
   void Command4_Click() { OpenHelp(); }
   void Command5_Click() { Advertise(); }
   void Command6_Click();
-  void Label1_Click();
-  void Label2_Click();
+  void Label1_Click() { SetOuterWidth(FoldedWidth()); }
+  void Label2_Click() { SetOuterWidth(unfoldedWidth_); }
 
   // The colour dialog sets the swatch (a cancel gives the dialog's unchanged
   // colour), then the preview follows the bar.
@@ -60,6 +61,8 @@ class Form1 : public FaderWindow {
   void RedrawPreview(int colourCount);
   // Enables pic3 and pic4 for the bar's value and redraws the preview.
   void ApplyColorCount();
+  // Folds or unfolds the window to an outer width in pixels, in place.
+  void SetOuterWidth(int width);
 
   int unfoldedWidth_ = 0;
   // What the preview strip shows, kept so that it repaints itself.
