@@ -91,6 +91,16 @@ class FaderWindow : public Window, public StyleControls {
   // Runs when the window is closed: the shutdown steps of each window.
   virtual void Form_Unload() = 0;
 
+  // The handlers both windows have alike.
+  void Command1_Click() { ComposeAndSend(); }
+  void pic1_Click() { SwatchClick(pic1); }
+  void pic2_Click() { SwatchClick(pic2); }
+  void pic3_Click() { SwatchClick(pic3); }
+  void pic4_Click() { SwatchClick(pic4); }
+  // A click on a swatch that takes clicks: the colour dialog sets its
+  // colour (a cancel leaves it as it was).
+  virtual void SwatchClick(PictureBox& swatch) { PickColour(swatch); }
+
   // Composes the line from the controls and posts it. The text box is emptied
   // only when the line reached a chat room, so a line is never lost; a send
   // that starts while another is still running in this window is ignored.

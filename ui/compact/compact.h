@@ -34,17 +34,12 @@ class Compact final : public FaderWindow {
   void Form_Initialize();
   void Form_Unload() override;
 
-  void Command1_Click() { ComposeAndSend(); }
   void Command2_Click();
   void Command3_Click();
   void sav_Click() { SaveStyleSet(kPresetSection); }
   void loa_Click();
   void add_Click() { Advertise(); }
   void hel_Click() { OpenHelp(); }
-  void pic1_Click() { PickColour(pic1); }
-  void pic2_Click() { PickColour(pic2); }
-  void pic3_Click() { PickColour(pic3); }
-  void pic4_Click() { PickColour(pic4); }
   void sb_Change() { ApplyBar(); }
   // Enables pic3 and pic4 for the bar's value; nothing else.
   void ApplyBar();

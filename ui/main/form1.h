@@ -40,11 +40,6 @@ class Form1 final : public FaderWindow {
   void Form_Initialize();
   void Form_Unload() override;
 
-  void Command1_Click() { ComposeAndSend(); }
-  void pic1_Click() { SwatchClick(pic1); }
-  void pic2_Click() { SwatchClick(pic2); }
-  void pic3_Click() { SwatchClick(pic3); }
-  void pic4_Click() { SwatchClick(pic4); }
   void sb_Change() { ApplyColorCount(); }
   void Command2_Click() { SaveStyleSet(kPresetSection); }
   void Command3_Click();
@@ -54,9 +49,8 @@ class Form1 final : public FaderWindow {
   void Label1_Click() { SetOuterWidth(FoldedWidth()); }
   void Label2_Click() { SetOuterWidth(unfoldedWidth_); }
 
-  // The colour dialog sets the swatch (a cancel gives the dialog's unchanged
-  // colour), then the preview follows the bar.
-  void SwatchClick(PictureBox& swatch);
+  // The colour dialog sets the swatch, then the preview follows the bar.
+  void SwatchClick(PictureBox& swatch) override;
   // Fades the preview strip over the swatches in use and draws it.
   void RedrawPreview(int colourCount);
   // Enables pic3 and pic4 for the bar's value and redraws the preview.
