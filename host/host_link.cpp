@@ -41,15 +41,17 @@ bool SetEditText(WindowOps& ops, WindowHandle window, const std::u16string& text
   return window != 0 && ops.SetText(window, u"") && ops.SetText(window, text);
 }
 
-bool SendChat(WindowOps& ops, const std::u16string& text) {
+Delivery PostChatLine(WindowOps& ops, const std::u16string& text) {
   const WindowHandle room = FindChatRoom(ops);
-  if (room == 0) return false;
+  if (room == 0) return Delivery::NotSent;
   const WindowHandle input = ops.FindChild(room, "richcntl");
-  if (input == 0) return false;
+  if (input == 0) return Delivery::NotSent;
   // Nothing further is sent to a box that did not take the text in time.
-  if (!SetEditText(ops, input, text)) return false;
-  return ops.SendChar(input, u'\r');
+  if (!SetEditText(ops, input, text)) return Delivery::NotSent;
+  return ops.SendChar(input, u'\r') ? Delivery::Posted : Delivery::Unconfirmed;
 }
+
+bool SendChat(WindowOps& ops, const std::u16string& text) { return PostChatLine(ops, text) == Delivery::Posted; }
 
 bool OpenKeyword(WindowOps& ops, const std::u16string& text) {
   WindowHandle window = ops.FindTopLevel("aol frame25");

@@ -48,9 +48,19 @@ WindowHandle FindChatRoom(WindowOps& ops);
 // Empties the window's text, then sets it to text. True when both arrived.
 bool SetEditText(WindowOps& ops, WindowHandle window, const std::u16string& text);
 
+// How far a line got into the chat room.
+enum class Delivery {
+  NotSent,      // no room, or its input box did not take the text: not posted
+  Unconfirmed,  // the box took the text but the carriage return was not
+                // answered in time: the client posts it if it recovers
+  Posted,       // the text and the carriage return were both taken
+};
+
 // Posts text into the chat room: sets its input box and delivers a carriage
-// return. True only when the line went into a chat room's input box; with no
-// client or no chat room nothing is sent to any window.
+// return. With no client or no chat room nothing is sent to any window.
+Delivery PostChatLine(WindowOps& ops, const std::u16string& text);
+
+// PostChatLine, true only when the line was posted.
 bool SendChat(WindowOps& ops, const std::u16string& text);
 
 // Types text into the client's toolbar keyword box, then a space and a carriage

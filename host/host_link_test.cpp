@@ -59,7 +59,7 @@ class FakeWindows : public WindowOps {
   }
   bool SendChar(WindowHandle w, char16_t code) override {
     log.push_back("char " + std::to_string(w) + " " + std::to_string(code));
-    return !hung && w != 0;
+    return !hung && !returnUnanswered && w != 0;
   }
   void ProcessPendingEvents() override {
     ++pumps;
@@ -75,6 +75,7 @@ class FakeWindows : public WindowOps {
   std::vector<std::string> log;
   int pumps = 0;
   bool hung = false;
+  bool returnUnanswered = false;  // texts are taken, characters time out
   double clock = 100;
   std::vector<double> waits;
 
@@ -168,6 +169,19 @@ TEST(ChatHostLink, AHostThatDoesNotAnswerIsNotDelivered) {
   c.w.hung = true;
   EXPECT_FALSE(SendChat(c.w, u"lost?"));
   EXPECT_EQ(c.w.log.back().rfind("settext", 0), 0u);  // no carriage return after a failed text
+}
+
+TEST(ChatHostLink, PostChatLineTellsNotSentFromUnconfirmedFromPosted) {
+  Client none;
+  EXPECT_EQ(PostChatLine(none.w, u"x"), Delivery::NotSent);
+  Client c;
+  c.w.AddRoom(c.container);
+  EXPECT_EQ(PostChatLine(c.w, u"x"), Delivery::Posted);
+  c.w.returnUnanswered = true;  // the text went in; only the return is in doubt
+  EXPECT_EQ(PostChatLine(c.w, u"x"), Delivery::Unconfirmed);
+  EXPECT_FALSE(SendChat(c.w, u"x"));
+  c.w.hung = true;
+  EXPECT_EQ(PostChatLine(c.w, u"x"), Delivery::NotSent);
 }
 
 TEST(ChatHostLink, OpenKeywordWalksTheToolbarAndTypesSpaceThenReturn) {

@@ -56,15 +56,25 @@ bool Control::CreateChild(const CreateArgs& args) {
   return true;
 }
 
-bool RouteCommand(WPARAM wParam, LPARAM lParam) {
-  Control* control = Control::FromHandle(reinterpret_cast<HWND>(lParam));
+namespace {
+
+Control* ChildControl(HWND parent, LPARAM lParam) {
+  HWND child = reinterpret_cast<HWND>(lParam);
+  if (!child || !parent || GetParent(child) != parent) return nullptr;
+  return Control::FromHandle(child);
+}
+
+}  // namespace
+
+bool RouteCommand(HWND parent, WPARAM wParam, LPARAM lParam) {
+  Control* control = ChildControl(parent, lParam);
   if (!control) return false;
   control->OnCommand(HIWORD(wParam));
   return true;
 }
 
-bool RouteScroll(WPARAM wParam, LPARAM lParam) {
-  Control* control = Control::FromHandle(reinterpret_cast<HWND>(lParam));
+bool RouteScroll(HWND parent, WPARAM wParam, LPARAM lParam) {
+  Control* control = ChildControl(parent, lParam);
   if (!control) return false;
   control->OnScroll(LOWORD(wParam), HIWORD(wParam));
   return true;
@@ -76,6 +86,11 @@ bool TextBox::Create(HWND parent, PixelRect rect, int id, int maxLength, bool re
     return false;
   if (maxLength > 0) SendMessageW(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(maxLength), 0);
   return true;
+}
+
+void TextBox::PlaceCaretAtEnd() {
+  const LRESULT end = GetWindowTextLengthW(hwnd_);
+  SendMessageW(hwnd_, EM_SETSEL, static_cast<WPARAM>(end), end);
 }
 
 bool CheckBox::Create(HWND parent, const wchar_t* caption, PixelRect rect, int id) {
@@ -134,6 +149,10 @@ bool ComboBox::SelectByName(const std::u16string& name) {
   return true;
 }
 
+bool ComboBox::SelectIndex(int index) {
+  return SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0) != CB_ERR;
+}
+
 std::u16string ComboBox::Text() const {
   const LRESULT index = SendMessageW(hwnd_, CB_GETCURSEL, 0, 0);
   if (index == CB_ERR) return {};
@@ -190,6 +209,10 @@ bool PictureBox::Create(HWND parent, PixelRect rect, int id, OleColor backColour
   return CreateChild({parent, kPictureClass, L"", WS_TABSTOP | WS_CLIPSIBLINGS, 0, rect, id});
 }
 
+void PictureBox::OnCommand(int notification) {
+  if (notification == STN_CLICKED && Enabled() && onClick) onClick();
+}
+
 void PictureBox::SetBackColor(OleColor colour) {
   back_ = colour;
   InvalidateRect(hwnd_, nullptr, FALSE);
@@ -231,7 +254,9 @@ LRESULT CALLBACK PictureBox::Procedure(HWND hwnd, UINT message, WPARAM wParam, L
         GetClientRect(hwnd, &client);
         const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         // A disabled box takes no clicks, not even ones posted to it.
-        if (PtInRect(&client, at) && IsWindowEnabled(hwnd) && self->onClick) self->onClick();
+        if (PtInRect(&client, at) && IsWindowEnabled(hwnd))
+          SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), STN_CLICKED),
+                       reinterpret_cast<LPARAM>(hwnd));
         return 0;
       }
       case WM_CAPTURECHANGED:

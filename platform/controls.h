@@ -53,15 +53,18 @@ class Control {
   HWND hwnd_ = nullptr;
 };
 
-// Hands a parent's WM_COMMAND / WM_HSCROLL to the control that sent it.
-// True when a control of ours took it.
-bool RouteCommand(WPARAM wParam, LPARAM lParam);
-bool RouteScroll(WPARAM wParam, LPARAM lParam);
+// Hands parent's WM_COMMAND / WM_HSCROLL to the control that sent it. Only
+// parent's own child controls are routed to: a message that names any other
+// window, sent by another program for instance, is not. True when a control
+// of ours took it.
+bool RouteCommand(HWND parent, WPARAM wParam, LPARAM lParam);
+bool RouteScroll(HWND parent, WPARAM wParam, LPARAM lParam);
 
 // A single-line text box.
 class TextBox : public Control {
  public:
   bool Create(HWND parent, PixelRect rect, int id, int maxLength = 0, bool readOnly = false);
+  void PlaceCaretAtEnd();
 };
 
 class CheckBox : public Control {
@@ -96,6 +99,8 @@ class ComboBox : public Control {
   // Selects the entry that equals name without regard to case (whole name,
   // not a prefix). False, and the selection unchanged, when there is none.
   bool SelectByName(const std::u16string& name);
+  // Selects the entry at index; false when there is none.
+  bool SelectIndex(int index);
   std::u16string Text() const;  // the selected entry, or empty
 };
 
@@ -115,14 +120,16 @@ class ScrollBar : public Control {
   int min_ = 0, max_ = 0, value_ = 0, small_ = 1, large_ = 1;
 };
 
-// A box filled with its background colour that reports clicks; optionally
-// something else paints over the background (the preview strip).
+// A box filled with its background colour that reports clicks to its parent
+// as WM_COMMAND (STN_CLICKED), like a notifying static; optionally something
+// else paints over the background (the preview strip).
 class PictureBox : public Control {
  public:
   bool Create(HWND parent, PixelRect rect, int id, OleColor backColour);
   OleColor BackColor() const { return back_; }
   void SetBackColor(OleColor colour);
   std::function<void()> onClick;
+  void OnCommand(int notification) override;
   std::function<void(HDC, const RECT&)> onPaint;
 
  private:

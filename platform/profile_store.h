@@ -13,6 +13,22 @@ namespace quillon {
 // passed through as they are. Holds no state: every call opens the file.
 class Win32ProfileStore : public ProfileStore {
  public:
+  Win32ProfileStore();
+  ~Win32ProfileStore() override;
+  Win32ProfileStore(const Win32ProfileStore&) = delete;
+  Win32ProfileStore& operator=(const Win32ProfileStore&) = delete;
+
+  // Missing when the file is not there; Unreadable when it is but cannot be
+  // opened for reading (another program holds it), tried a few times over
+  // a fraction of a second before it counts as such.
+  FileState Probe(const std::string& file) override;
+
+  // A write group holds a mutex of this user's session, shared by every
+  // copy of the program, so that their groups of writes do not interleave.
+  // A copy that does not let go within a few seconds is not waited for.
+  void BeginWriteGroup() override;
+  void EndWriteGroup() override;
+
   // The longest value, in characters and in ANSI bytes, that is written.
   // Longer ones are refused (false, nothing written): Wine reports success
   // for them but writes garbage or crashes.
@@ -26,6 +42,11 @@ class Win32ProfileStore : public ProfileStore {
   // same count of characters in a single-byte code page).
   std::u16string Read(const std::string& section, const std::string& key, std::size_t bufferSize,
                       const std::string& file) override;
+
+ private:
+  void* mutex_ = nullptr;  // HANDLE
+  int groupDepth_ = 0;
+  bool holding_ = false;
 };
 
 }  // namespace quillon

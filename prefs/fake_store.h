@@ -23,9 +23,14 @@ struct StoreCall {
 
 class FakeStore : public ProfileStore {
  public:
+  FileState Probe(const std::string&) override { return fileState; }
+  void BeginWriteGroup() override { ++groupDepth; }
+  void EndWriteGroup() override { --groupDepth; }
+
   bool Write(const std::string& section, const std::string& key, const std::u16string& value,
              const std::string& file) override {
     calls.push_back({true, section, key, value, 0, file});
+    groupDepthAtWrites.push_back(groupDepth);
     if (failingKeys.count(Fold(key))) return false;
     values[Fold(file) + "\n" + Fold(section) + "\n" + Fold(key)] = value;
     return true;
@@ -52,6 +57,9 @@ class FakeStore : public ProfileStore {
   std::map<std::string, std::u16string> values;
   // Writes of these keys (named in lower case) fail.
   std::set<std::string> failingKeys;
+  FileState fileState = FileState::Readable;
+  int groupDepth = 0;
+  std::vector<int> groupDepthAtWrites;
 
  private:
   static std::string Fold(std::string text) {

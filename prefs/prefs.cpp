@@ -29,7 +29,7 @@ bool FitsOnOneLine(const std::u16string& value) {
 
 bool WriteIni(ProfileStore& store, const std::string& section, const std::string& key,
               const std::u16string& value, const std::string& file) {
-  if (!FitsOnOneLine(value)) return false;
+  if (store.WritesHeld() || !FitsOnOneLine(value)) return false;
   return store.Write(section, UpperCase(key), value, file);
 }
 

@@ -14,6 +14,24 @@ namespace quillon {
 class ProfileStore {
  public:
   virtual ~ProfileStore() = default;
+
+  enum class FileState { Missing, Readable, Unreadable };
+  // Whether the file exists and can be read now: a file that exists but is
+  // held by another program reads as empty, which is not the same as missing.
+  // A store that cannot tell says Readable.
+  virtual FileState Probe(const std::string& /*file*/) { return FileState::Readable; }
+
+  // Brackets writes that belong together, so that another process writing
+  // the same file cannot interleave its own. Nests.
+  virtual void BeginWriteGroup() {}
+  virtual void EndWriteGroup() {}
+
+  // After HoldWrites, WriteIni writes nothing for the rest of the run and
+  // reports failure: the file could not be read, so what the run would
+  // write could only overwrite settings it never saw.
+  void HoldWrites() { writesHeld_ = true; }
+  bool WritesHeld() const { return writesHeld_; }
+
   // Writes one key; false when the write did not reach the file.
   virtual bool Write(const std::string& section, const std::string& key, const std::u16string& value,
                      const std::string& file) = 0;
@@ -21,6 +39,21 @@ class ProfileStore {
   // the empty string when the file, the section or the key is missing.
   virtual std::u16string Read(const std::string& section, const std::string& key, std::size_t bufferSize,
                               const std::string& file) = 0;
+
+ private:
+  bool writesHeld_ = false;
+};
+
+// One group of writes, for as long as it lives.
+class WriteGroup {
+ public:
+  explicit WriteGroup(ProfileStore& store) : store_(store) { store_.BeginWriteGroup(); }
+  ~WriteGroup() { store_.EndWriteGroup(); }
+  WriteGroup(const WriteGroup&) = delete;
+  WriteGroup& operator=(const WriteGroup&) = delete;
+
+ private:
+  ProfileStore& store_;
 };
 
 inline constexpr const char* kPrefsFile = "c:\\myini.ini";

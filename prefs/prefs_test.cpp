@@ -35,6 +35,13 @@ TEST(WriteIni, ReportsAStoreFailure) {
   EXPECT_EQ(store.calls.size(), 1u);
 }
 
+TEST(WriteIni, WritesNothingOnceWritesAreHeld) {
+  FakeStore store;
+  store.HoldWrites();
+  EXPECT_FALSE(WriteIni(store, "lastfont", "is", u"arial"));
+  EXPECT_TRUE(store.calls.empty());
+}
+
 TEST(WriteIni, RefusesValuesThatWouldBreakTheLine) {
   for (const std::u16string& value : {std::u16string(u"a\r\n[opts]"), std::u16string(u"a\nb"), std::u16string(u"a\rb"),
                                       std::u16string(u"a\0b", 3)}) {

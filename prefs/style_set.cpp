@@ -49,6 +49,7 @@ std::optional<std::int32_t> ParseStyleNumber(std::u16string_view text, std::int3
 
 bool WriteStyleSet(ProfileStore& store, const std::string& section, const StyleControls& controls,
                    FontKey font, const std::string& file) {
+  const WriteGroup group(store);
   bool all = true;
   const auto write = [&](const char* key, const std::u16string& value) {
     all = WriteIni(store, section, key, value, file) && all;

@@ -44,6 +44,7 @@ enum class FontKey { Include, Skip };
 // the order of kStyleSetKeys: the font unchanged, check boxes and bar as
 // decimal, colours as signed decimal 32-bit integers (white is 16777215).
 // Every key is attempted even after a failure; false if any write failed.
+// The writes are one write group.
 bool WriteStyleSet(ProfileStore& store, const std::string& section, const StyleControls& controls,
                    FontKey font, const std::string& file = kPrefsFile);
 

@@ -56,6 +56,14 @@ TEST(StyleSet, WritesTheTenKeysInOrderOneWriteEach) {
   EXPECT_EQ(store.Writes().front().key, "BOLD");
 }
 
+TEST(StyleSet, AllTenWritesFallInOneWriteGroup) {
+  FakeStore store;
+  LoggedControls controls;
+  WriteStyleSet(store, "opts", controls, FontKey::Include);
+  EXPECT_EQ(store.groupDepthAtWrites, std::vector<int>(10, 1));
+  EXPECT_EQ(store.groupDepth, 0);
+}
+
 TEST(StyleSet, AFailedWriteIsReportedButTheOthersAreStillAttempted) {
   FakeStore store;
   store.failingKeys = {"italic"};

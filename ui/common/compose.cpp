@@ -2,6 +2,8 @@
 
 namespace quillon {
 
+bool FitsFontTag(std::u16string_view name) { return name.find_first_of(u"\"<>") == std::u16string_view::npos; }
+
 std::u16string ComposeLine(const ComposeInputs& in) {
   std::u16string line = in.fontOpen + in.fontName + in.fontClose;
   if (in.bold == 1) line += u"<b>";

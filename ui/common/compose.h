@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "fade/fade.h"
 
@@ -19,6 +20,11 @@ struct ComposeInputs {
   std::array<OleColor, 4> colours{};
   std::u16string text;       // faded unchanged: not trimmed, not escaped
 };
+
+// Whether a font name can stand in the font tag: the name is written into
+// every line unescaped, so a name holding a double quote or an angle
+// bracket would end the tag early or open another.
+bool FitsFontTag(std::u16string_view name);
 
 // The prefix, then "<b>", "<i>", "<u>" as ticked (always in this order, never
 // closed), then the text faded from the first colour to the last one in use.

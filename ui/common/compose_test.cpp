@@ -68,5 +68,11 @@ TEST(Compose, AnnouncementLinesHaveTheirFixedShape) {
   EXPECT_NE(AdvertLine2().find(u"-[ For AOL 8.0 and 9.0, Click to get it! ]-</a>"), std::u16string::npos);
 }
 
+TEST(FontTag, NamesThatWouldBreakTheTagDoNotFit) {
+  EXPECT_TRUE(FitsFontTag(u"comic sans ms"));
+  EXPECT_TRUE(FitsFontTag(u"o'brien & sons (1)"));
+  for (const char16_t* name : {u"say \"hi\"", u"a<b", u"a>b", u"\"", u"<", u">"}) EXPECT_FALSE(FitsFontTag(name));
+}
+
 }  // namespace
 }  // namespace quillon

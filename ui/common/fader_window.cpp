@@ -96,9 +96,7 @@ void FaderWindow::FillFixedTexts() {
   add2.SetText(AdvertLine2());
 }
 
-void FaderWindow::ComposeAndSend() {
-  if (sending_) return;  // the pump inside the send let a second Enter in
-  sending_ = true;
+ComposeInputs FaderWindow::ReadComposeInputs() const {
   ComposeInputs in;
   in.fontOpen = Text2.Text();
   in.fontName = cmbFonts.Text();
@@ -108,12 +106,88 @@ void FaderWindow::ComposeAndSend() {
   in.underline = Check3.Value();
   in.wavy = Check4.Value();
   in.colourCount = sb.Value();
-  const auto swatches = Swatches();
-  for (std::size_t i = 0; i < swatches.size(); ++i) in.colours[i] = swatches[i]->BackColor();
+  for (int i = 0; i < 4; ++i) in.colours[static_cast<std::size_t>(i)] = Colour(i + 1);
   in.text = Text1.Text();
-  const bool delivered = SendChat(host_, ComposeLine(in));
-  if (delivered) Text1.SetText(u"");
-  sending_ = false;
+  return in;
+}
+
+void FaderWindow::ComposeAndSend() {
+  if (sending_) return;  // the pump inside the send let a second Enter in
+  const Running running(sending_);
+  const ComposeInputs in = ReadComposeInputs();
+  const std::u16string line = ComposeLine(in);
+  if (closeRequested_) return;  // closed while the fade let events in
+  const Delivery delivery = PostChatLine(host_, line);
+  sendEndedAt_ = static_cast<LONG>(GetTickCount());
+  hasSent_ = true;
+  if (delivery == Delivery::Posted) RemoveSentText(in.text);
+  // The client took the text but did not answer the return in time: it
+  // posts the line if it recovers, so the text stays for the user to judge
+  // but the caption says it may be in the room already.
+  lineUnconfirmed_ = delivery == Delivery::Unconfirmed;
+  UpdateCaption();
+}
+
+void FaderWindow::RemoveSentText(const std::u16string& sent) {
+  // What was typed while the line went out follows the sent text; an edit
+  // made meanwhile leaves the box as the user made it.
+  const std::u16string now = Text1.Text();
+  if (now.compare(0, sent.size(), sent) != 0) return;
+  Text1.SetText(now.substr(sent.size()));
+  Text1.PlaceCaretAtEnd();
+}
+
+bool FaderWindow::EnterMaySend() const {
+  if (sending_) return false;
+  // An Enter that queued while this program was blocked on the client
+  // carries a time before the send ended: it belongs to the send already made.
+  return !hasSent_ || static_cast<LONG>(GetMessageTime() - sendEndedAt_) >= 0;
+}
+
+void FaderWindow::UpdateCaption() {
+  std::wstring caption = L"quillon fader";
+  const wchar_t* separator = L" - ";
+  auto note = [&](bool on, const wchar_t* text) {
+    if (!on) return;
+    caption += separator;
+    caption += text;
+    separator = L", ";
+  };
+  note(lineUnconfirmed_, L"line may have been sent");
+  note(saveFailed_, L"not saved");
+  note(prefs_.WritesHeld(), L"settings file busy");
+  SetWindowTextW(hwnd(), caption.c_str());
+}
+
+void FaderWindow::RequestClose() {
+  if (closing_) return;
+  // Inside a handler that lets events in, the handler unwinds first; the
+  // shutdown runs when the outermost one has returned (RunHandler).
+  if (handlerDepth_ > 0) {
+    closeRequested_ = true;
+    return;
+  }
+  Shutdown();
+  PostQuitMessage(0);
+}
+
+void FaderWindow::Shutdown() {
+  closing_ = true;
+  closeRequested_ = true;
+  {
+    const WriteGroup group(prefs_);
+    Form_Unload();
+  }
+  SendChat(host_, asu.Text());
+}
+
+void FaderWindow::EndSession() {
+  if (closing_ || !IsWindowVisible(hwnd())) return;
+  Shutdown();
+  // Windows may end the process as soon as this returns; a handler this
+  // message interrupted must not run on and post after "unloaded".
+  if (handlerDepth_ > 0) ExitProcess(0);
+  PostQuitMessage(0);
 }
 
 int FaderWindow::Check(int box) const {
@@ -139,24 +213,30 @@ bool FaderWindow::LoadFontAndFirstRun() {
   if (IsFirstRun(prefs_)) {
     WriteIni(prefs_, kFirstRunSection, kFirstRunKey, kFirstRunValue);
     FillFontList();
-    cmbFonts.SelectByName(u"arial");
+    SelectStartFont(cmbFonts, u"");
     WriteIni(prefs_, kLastFontSection, kLastFontKey, kFirstRunFont);
     return true;
   }
   FillFontList();
-  // A last font that names no installed font leaves "arial" selected.
-  cmbFonts.SelectByName(u"arial");
-  cmbFonts.SelectByName(ReadIni(prefs_, kLastFontSection, kLastFontKey));
+  SelectStartFont(cmbFonts, ReadIni(prefs_, kLastFontSection, kLastFontKey));
   return false;
+}
+
+void FaderWindow::LoadFontsOnly() {
+  FillFontList();
+  SelectStartFont(cmbFonts, u"");
 }
 
 void FaderWindow::SaveStyleSet(const char* section) {
   const bool saved = WriteStyleSet(prefs_, section, *this, FontKey::Include);
-  SetWindowTextW(hwnd(), saved ? L"quillon fader" : L"quillon fader - not saved");
+  saveFailed_ = !saved;
+  UpdateCaption();
   if (!saved) MessageBeep(MB_ICONWARNING);
 }
 
 void FaderWindow::Advertise() {
+  if (advertising_) return;  // a click during the pause starts nothing
+  const Running running(advertising_);
   PostLine(add1.Text());
   Pause(host_, 0.2);
   PostLine(add2.Text());
@@ -167,9 +247,18 @@ void FaderWindow::OpenHelp() { OpenKeyword(host_, kHelpAddress); }
 void FaderWindow::FillFontList() {
   cmbFonts.Clear();
   for (std::u16string name : ScreenFonts()) {
+    if (!FitsFontTag(name)) continue;
     CharLowerBuffW(reinterpret_cast<wchar_t*>(name.data()), static_cast<DWORD>(name.size()));
     cmbFonts.Add(name);
   }
+}
+
+void SelectStartFont(ComboBox& fonts, const std::u16string& lastFont) {
+  // The last font when it is installed, else "arial", else the first font:
+  // some font is always selected, so a send always names one and closing
+  // always records one.
+  if (fonts.SelectByName(lastFont) || fonts.SelectByName(u"arial")) return;
+  fonts.SelectIndex(0);
 }
 
 void FaderWindow::CentreOnScreen() {
@@ -183,9 +272,12 @@ void FaderWindow::CentreOnScreen() {
   SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void FaderWindow::PickColour(PictureBox& swatch) {
+bool FaderWindow::PickColour(PictureBox& swatch) {
+  if (pickingColour_) return false;  // a click that reached a swatch under the open dialog
+  const Running running(pickingColour_);
   c1.ShowColor(hwnd());
   swatch.SetBackColor(c1.Color());
+  return true;
 }
 
 HWND FaderWindow::DefaultButtonFor(HWND focus) const {
@@ -214,19 +306,33 @@ void FaderWindow::MoveFocus(bool backwards) {
 
 LRESULT FaderWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_COMMAND:
-      if (RouteCommand(wParam, lParam)) return 0;
+    case WM_COMMAND: {
+      bool routed = false;
+      RunHandler([&] { routed = RouteCommand(hwnd(), wParam, lParam); });
+      if (routed) return 0;
       break;
-    case WM_HSCROLL:
-      if (RouteScroll(wParam, lParam)) return 0;
+    }
+    case WM_HSCROLL: {
+      bool routed = false;
+      RunHandler([&] { routed = RouteScroll(hwnd(), wParam, lParam); });
+      if (routed) return 0;
       break;
-    case DM_GETDEFID:
-      return MAKELRESULT(GetDlgCtrlID(DefaultButtonFor(GetFocus())), DC_HASDEFID);
+    }
+    case DM_GETDEFID: {
+      HWND target = DefaultButtonFor(GetFocus());
+      if (target == Command1.hwnd() && !EnterMaySend()) return 0;  // no default: Enter does nothing
+      return MAKELRESULT(GetDlgCtrlID(target), DC_HASDEFID);
+    }
     case kTabKeyMessage:
       MoveFocus(wParam != 0);
       return 1;
     case WM_CLOSE:
-      Form_Unload();
+      RequestClose();
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wParam) EndSession();
       return 0;
     case WM_ACTIVATE:
       // Keep the focus where the user left it when the window comes back.

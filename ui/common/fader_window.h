@@ -53,6 +53,10 @@ struct WindowDesign {
   int clientWidth, clientHeight;  // twips
 };
 
+// Selects lastFont in the list when it is there, else "arial", else the
+// first entry.
+void SelectStartFont(ComboBox& fonts, const std::u16string& lastFont);
+
 class FaderWindow : public Window, public StyleControls {
  public:
   FaderWindow(WindowOps& host, ProfileStore& prefs) : host_(host), prefs_(prefs) {}
@@ -88,8 +92,15 @@ class FaderWindow : public Window, public StyleControls {
   template <class W>
   bool CreateFromTable(const WindowDesign& design, std::span<const ControlRow<W>> rows);
 
-  // Runs when the window is closed: the shutdown steps of each window.
+  // The window's own shutdown steps, the preferences it writes; the
+  // "unloaded" line and the end of the program follow. Runs once a run.
   virtual void Form_Unload() = 0;
+
+  // Runs a handler of this window. Closing that is asked for meanwhile waits
+  // until the outermost handler has returned; once closing has begun no
+  // handler runs.
+  template <class Handler>
+  void RunHandler(Handler&& handler);
 
   // The handlers both windows have alike.
   void Command1_Click() { ComposeAndSend(); }
@@ -106,8 +117,9 @@ class FaderWindow : public Window, public StyleControls {
   // that starts while another is still running in this window is ignored.
   void ComposeAndSend();
 
-  // Posts one fixed line; false when it reached no chat room.
-  bool PostLine(const std::u16string& line) { return SendChat(host_, line); }
+  // Posts one fixed line; false when it reached no chat room or the window
+  // is closing, whose "unloaded" line must be the last.
+  bool PostLine(const std::u16string& line) { return !closeRequested_ && SendChat(host_, line); }
 
   // The two advertisement lines, 0.2 s apart; the windows stay responsive.
   void Advertise();
@@ -122,6 +134,8 @@ class FaderWindow : public Window, public StyleControls {
   // "new" and "lastfont" and the list shows "arial"; later the last font.
   // True on a first run.
   bool LoadFontAndFirstRun();
+  // The font list and its start font, for a run that cannot read the file.
+  void LoadFontsOnly();
   // Saves the full style set into section. A save that did not reach the
   // file shows in the caption until a later save succeeds; nothing modal.
   void SaveStyleSet(const char* section);
@@ -134,10 +148,27 @@ class FaderWindow : public Window, public StyleControls {
     pic4.Enable(barValue == 2);
   }
   // Lets the user pick the swatch's colour: it takes the dialog's colour,
-  // which a cancel leaves as it was.
-  void PickColour(PictureBox& swatch);
+  // which a cancel leaves as it was. False, and nothing done, while the
+  // dialog is already open.
+  bool PickColour(PictureBox& swatch);
+
+  // "quillon fader", and what the user should know of the last send, the
+  // last save and the preferences file.
+  void UpdateCaption();
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  // Sets a flag for as long as an operation runs.
+  class Running {
+   public:
+    explicit Running(bool& flag) : flag_(flag) { flag_ = true; }
+    ~Running() { flag_ = false; }
+    Running(const Running&) = delete;
+    Running& operator=(const Running&) = delete;
+
+   private:
+    bool& flag_;
+  };
 
   WindowOps& host_;
   ProfileStore& prefs_;
@@ -155,13 +186,43 @@ class FaderWindow : public Window, public StyleControls {
   void FillFixedTexts();
   void MoveFocus(bool backwards);
   HWND DefaultButtonFor(HWND focus) const;
+  ComposeInputs ReadComposeInputs() const;
+  // After a posted line: takes the sent text off the front of Text1.
+  void RemoveSentText(const std::u16string& sent);
+  // Whether the Enter being handled may start a send.
+  bool EnterMaySend() const;
+  void RequestClose();
+  // The shutdown steps: Form_Unload, then the "unloaded" line.
+  void Shutdown();
+  // Log-off or shutdown of Windows: the visible window runs the shutdown.
+  void EndSession();
 
   std::vector<std::pair<int, HWND>> tabStops_;  // tab index, control
   std::vector<HWND> tabOrder_;
   HWND lastFocus_ = nullptr;
-  bool sending_ = false;
   std::string creationError_;
+  // Operations that let events in and must not nest.
+  bool sending_ = false, advertising_ = false, pickingColour_ = false;
+  LONG sendEndedAt_ = 0;  // GetTickCount when the last send returned
+  bool hasSent_ = false;
+  bool lineUnconfirmed_ = false, saveFailed_ = false;
+  int handlerDepth_ = 0;
+  bool closeRequested_ = false, closing_ = false;
 };
+
+template <class Handler>
+void FaderWindow::RunHandler(Handler&& handler) {
+  if (closing_) return;
+  {
+    ++handlerDepth_;
+    struct Leave {
+      int& depth;
+      ~Leave() { --depth; }
+    } leave{handlerDepth_};
+    handler();
+  }
+  if (handlerDepth_ == 0 && closeRequested_) RequestClose();
+}
 
 template <class W>
 bool FaderWindow::CreateFromTable(const WindowDesign& design, std::span<const ControlRow<W>> rows) {

@@ -46,8 +46,10 @@ bool Compact::Create() {
   static constexpr auto kRows = Layout();
   static_assert(KindsMatchMembers(kRows));
   if (!CreateFromTable<Compact>(kDesign, kRows)) return false;
-  Form_Load();
-  Form_Initialize();
+  RunHandler([this] {
+    Form_Load();
+    Form_Initialize();
+  });
   return true;
 }
 
@@ -62,13 +64,11 @@ void Compact::Form_Initialize() {
   LoadStyleSet(kHandOverSection);
 }
 
-void Compact::Form_Unload() {
-  WriteIni(prefs_, kLastFontSection, kLastFontKey, cmbFonts.Text());
-  PostLine(asu.Text());
-  PostQuitMessage(0);
-}
+void Compact::Form_Unload() { WriteIni(prefs_, kLastFontSection, kLastFontKey, cmbFonts.Text()); }
 
 void Compact::Command2_Click() {
+  if (menuOpen_) return;  // the menu's own loop let a second click in
+  const Running running(menuOpen_);
   PopupMenu menu;
   menu.Add(kMenuSave, L"save");
   menu.Add(kMenuLoad, L"load");

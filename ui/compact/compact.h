@@ -45,6 +45,7 @@ class Compact final : public FaderWindow {
   void ApplyBar();
 
   std::function<void()> showMain_;
+  bool menuOpen_ = false;
 };
 
 }  // namespace quillon

@@ -61,8 +61,10 @@ bool Form1::Open() {
   GetClientRect(pre.hwnd(), &strip);
   preview_ = std::make_unique<GdiSurface>(strip.right, strip.bottom, static_cast<COLORREF>(pre.BackColor()));
   pre.onPaint = [this](HDC dc, const RECT& area) { preview_->Paint(dc, area); };
-  Form_Load();
-  Form_Initialize();
+  RunHandler([this] {
+    Form_Load();
+    Form_Initialize();
+  });
   ShowWindow(hwnd(), SW_SHOW);
   return true;
 }
@@ -70,7 +72,13 @@ bool Form1::Open() {
 void Form1::Form_Load() {
   KeepOnTop(host_, reinterpret_cast<WindowHandle>(hwnd()));
   RedrawPreview(4);
-  if (!LoadFontAndFirstRun()) {
+  if (prefs_.Probe(kPrefsFile) == ProfileStore::FileState::Unreadable) {
+    // Another program holds the file: this run starts as designed and
+    // leaves the file alone rather than overwrite settings it never read.
+    prefs_.HoldWrites();
+    UpdateCaption();
+    LoadFontsOnly();
+  } else if (!LoadFontAndFirstRun()) {
     ReadStyleSet(prefs_, kLastSettingsSection, *this, FontKey::Skip);
     ApplyColorCount();
   }
@@ -82,8 +90,6 @@ void Form1::Form_Initialize() { CentreOnScreen(); }
 void Form1::Form_Unload() {
   WriteIni(prefs_, kLastFontSection, kLastFontKey, cmbFonts.Text());
   WriteStyleSet(prefs_, kLastSettingsSection, *this, FontKey::Skip);
-  PostLine(asu.Text());
-  PostQuitMessage(0);
 }
 
 void Form1::Command3_Click() {
@@ -92,7 +98,7 @@ void Form1::Command3_Click() {
 }
 
 void Form1::SwatchClick(PictureBox& swatch) {
-  PickColour(swatch);
+  if (!PickColour(swatch)) return;
   // The bar is read anew before each test: should it move while a redraw
   // lets events in, the redraw for its new value follows and stays visible.
   if (sb.Value() == 2) RedrawPreview(4);
@@ -111,15 +117,25 @@ void Form1::ApplyColorCount() {
 }
 
 void Form1::RedrawPreview(int colourCount) {
-  // The strip alone, without the font-tag opening in front of it, so that
-  // the first bar takes the fade's first colour.
-  const std::u16string strip(39, u'|');
-  const OleColor c1 = pic1.BackColor(), c2 = pic2.BackColor(), c3 = pic3.BackColor(), c4 = pic4.BackColor();
-  std::u16string faded;
-  if (colourCount == 4) faded = FadeFourColors(c1, c2, c3, c4, strip, 0);
-  else if (colourCount == 3) faded = FadeThreeColors(c1, c2, c3, strip, 0);
-  else faded = FadeTwoColors(c1, c2, strip, 0);
-  RenderMarkup(*preview_, faded);
+  // The fade and the renderer let events in, and one of them may ask for
+  // another redraw: that one is noted and drawn after this one, once, with
+  // the colours and count then current, instead of nesting.
+  pendingPreviewCount_ = colourCount;
+  if (redrawingPreview_) return;
+  redrawingPreview_ = true;
+  while (pendingPreviewCount_ != 0) {
+    const int count = std::exchange(pendingPreviewCount_, 0);
+    // The strip alone, without the font-tag opening in front of it, so that
+    // the first bar takes the fade's first colour.
+    const std::u16string strip(39, u'|');
+    const OleColor c1 = pic1.BackColor(), c2 = pic2.BackColor(), c3 = pic3.BackColor(), c4 = pic4.BackColor();
+    std::u16string faded;
+    if (count == 4) faded = FadeFourColors(c1, c2, c3, c4, strip, 0);
+    else if (count == 3) faded = FadeThreeColors(c1, c2, c3, strip, 0);
+    else faded = FadeTwoColors(c1, c2, strip, 0);
+    RenderMarkup(*preview_, faded);
+  }
+  redrawingPreview_ = false;
   InvalidateRect(pre.hwnd(), nullptr, FALSE);
 }
 

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <memory>
+#include <utility>
 
 #include "platform/gdi_surface.h"
 #include "ui/common/fader_window.h"
@@ -59,6 +60,9 @@ class Form1 final : public FaderWindow {
   void SetOuterWidth(int width);
 
   int unfoldedWidth_ = 0;
+  // The colour count of a redraw asked for while one runs; 0 for none.
+  int pendingPreviewCount_ = 0;
+  bool redrawingPreview_ = false;
   // What the preview strip shows, kept so that it repaints itself.
   std::unique_ptr<GdiSurface> preview_;
   // Created at the first switch, then hidden and shown for the rest of the run.
