@@ -2,19 +2,30 @@
 // four-colour dealing, and the message loop.
 #include <windows.h>
 
+#include <string>
+
 #include "fade/fade.h"
 #include "platform/event_pump.h"
 #include "platform/profile_store.h"
+#include "platform/single_instance.h"
 #include "platform/win32_window_ops.h"
 #include "ui/main/form1.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // Two copies would write the preferences file over each other.
+  const quillon::SingleInstance instance(L"Local\\quillon-fader");
+  if (!instance.IsFirst()) {
+    quillon::ActivateShownWindow({quillon::kMainWindowClass, quillon::kCompactWindowClass});
+    return 0;
+  }
   quillon::SetFadePumpHook(quillon::PumpPendingMessages);
   quillon::Win32WindowOps host;
   quillon::Win32ProfileStore prefs;
   quillon::Form1 main(host, prefs);
   if (!main.Open()) {
-    MessageBoxW(nullptr, L"The main window could not be created.", L"quillon fader", MB_ICONERROR);
+    const std::string& why = main.CreationError();
+    const std::wstring text = L"The main window could not be created: " + std::wstring(why.begin(), why.end()) + L".";
+    MessageBoxW(nullptr, text.c_str(), L"quillon fader", MB_ICONERROR);
     return 1;
   }
   return quillon::RunMessageLoop();

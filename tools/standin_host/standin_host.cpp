@@ -6,7 +6,7 @@
 // "_AOL_Toolbar" > "_AOL_Combobox" > "Edit" is the keyword box.
 //
 //   standin_host [--log FILE] [--windows LIST] [--no-toolbar] [--no-frame]
-//                [--decoy] [--hang MS]
+//                [--decoy] [--hang MS] [--slow MS] [--stall-return MS]
 //
 //   --log FILE      appends a record for everything received, flushed at once:
 //                     "ready\n" once the windows exist,
@@ -25,6 +25,11 @@
 //                   and "Edit" that log anything they receive
 //   --hang MS       the first text set into an input box keeps the client
 //                   from answering for MS milliseconds
+//   --slow MS       every text and character an input box receives is
+//                   answered after MS milliseconds
+//   --stall-return MS
+//                   a chat room answers the carriage return after MS
+//                   milliseconds and only then posts the line; -1: never
 #include <windows.h>
 #include <shellapi.h>
 
@@ -41,6 +46,8 @@ struct Options {
   std::vector<std::wstring> windows = {L"chat"};
   bool toolbar = true, frame = true, decoy = false;
   DWORD hangMs = 0;
+  DWORD slowMs = 0;
+  int stallReturnMs = 0;
 };
 
 // Everything the host's windows share: this program has one of each.
@@ -93,6 +100,9 @@ LRESULT CALLBACK BoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
   Host* host = TheHost(window);
   auto* box = reinterpret_cast<BoxState*>(GetPropW(window, L"standin.box"));
   if (host && box) {
+    if ((message == WM_SETTEXT || message == WM_CHAR) && host->options.slowMs > 0) Sleep(host->options.slowMs);
+    if (message == WM_CHAR && wParam == '\r' && box->room > 0 && host->options.stallReturnMs != 0)
+      Sleep(host->options.stallReturnMs < 0 ? INFINITE : static_cast<DWORD>(host->options.stallReturnMs));
     if (message == WM_SETTEXT) {
       if (box->room > 0 && host->options.hangMs > 0 && !host->hung) {
         host->hung = true;
@@ -268,6 +278,10 @@ Options ParseOptions() {
       options.frame = false;
     } else if (arg == L"--hang" && hasValue) {
       options.hangMs = static_cast<DWORD>(_wtoi(argv[++i]));
+    } else if (arg == L"--slow" && hasValue) {
+      options.slowMs = static_cast<DWORD>(_wtoi(argv[++i]));
+    } else if (arg == L"--stall-return" && hasValue) {
+      options.stallReturnMs = _wtoi(argv[++i]);
     }
   }
   LocalFree(argv);
