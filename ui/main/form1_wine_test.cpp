@@ -14,7 +14,7 @@
 namespace quillon {
 namespace {
 
-TEST_F(MainWindow, LaysOutEveryControlAsDesignedAt96Dpi) {
+TEST_F(MainWindow, LaysOutEveryControlAtItsTwipsRectAt96Dpi) {
   Open();
   HWND w = form->hwnd();
   RECT client;
@@ -73,7 +73,7 @@ TEST_F(MainWindow, LaysOutEveryControlAsDesignedAt96Dpi) {
       EXPECT_EQ(lf.lfUnderline != 0, e.underline);
     }
   }
-  // The combo's closed box, the swatch colours and the bar as designed.
+  // The combo's closed box, and the swatch colours and the bar at start.
   const RECT combo = ClientRectOf(form->cmbFonts.hwnd(), w);
   EXPECT_EQ(combo.left, 192);
   EXPECT_EQ(combo.top, 80);

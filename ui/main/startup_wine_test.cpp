@@ -64,7 +64,7 @@ class StartUp : public MainWindow {
   }
 };
 
-TEST_F(StartUp, AFirstRunRecordsItselfAndStartsWithTheDesignValues) {
+TEST_F(StartUp, AFirstRunRecordsItselfAndStartsWithTheDefaultValues) {
   Open();
   EXPECT_EQ(form->cmbFonts.Text(), u"arial");
   EXPECT_GT(form->cmbFonts.Count(), 1);
