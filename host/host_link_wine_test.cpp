@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/win32_window_ops.h"
 #include "tools/testing/standin.h"
 
@@ -24,15 +27,6 @@ bool WaitForRecords(const StandIn& host, const std::string& kind, std::size_t co
   return testing::WaitUntil([&] { return OfKind(host, kind).size() >= count; }, 5000);
 }
 
-HWND InputBox(int room) {
-  HWND frame = FindWindowA("AOL Frame25", nullptr);
-  HWND client = FindWindowExA(frame, nullptr, "MDIClient", nullptr);
-  char title[32];
-  wsprintfA(title, "Chat room %d", room);
-  HWND document = FindWindowExA(client, nullptr, "AOL Child", title);
-  return FindWindowExA(document, nullptr, "RICHCNTL", nullptr);
-}
-
 class HostLink : public ::testing::Test {
  protected:
   Win32WindowOps ops;
@@ -44,21 +38,24 @@ TEST_F(HostLink, NoClientSendsNothingAnywhereNotEvenToLookAlikeWindows) {
   EXPECT_EQ(FindChatRoom(ops), 0u);
   EXPECT_FALSE(SendChat(ops, u"hello"));
   EXPECT_FALSE(OpenKeyword(ops, u"help"));
-  Sleep(100);
-  EXPECT_TRUE(host.Records().empty());
+  // A character posted to a decoy now reaches it after anything sent before.
+  PostMessageA(FindWindowA("RICHCNTL", "decoy"), WM_CHAR, '#', 1);
+  ASSERT_TRUE(WaitForRecords(host, "decoy", 1));
+  ASSERT_EQ(host.Records().size(), 1u);
+  EXPECT_EQ(host.Records()[0].bytes, "#");
 }
 
 TEST_F(HostLink, PostsIntoTheRoomReplacingWhatTheBoxHeld) {
   ASSERT_TRUE(host.Start());
   ASSERT_NE(FindChatRoom(ops), 0u);
-  SendMessageA(InputBox(1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("half-typed junk"));
+  SendMessageA(host.InputBox(1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("half-typed junk"));
   EXPECT_TRUE(SendChat(ops, u"first"));
   EXPECT_TRUE(SendChat(ops, u""));  // an empty text still sends the carriage return
   ASSERT_TRUE(WaitForRecords(host, "chat", 2));
   const auto chat = OfKind(host, "chat");
   EXPECT_EQ(chat[0].bytes, "first");
   EXPECT_EQ(chat[1].bytes, "");
-  EXPECT_EQ(testing::WindowText(InputBox(1)), L"");
+  EXPECT_EQ(testing::WindowText(host.InputBox(1)), L"");
 }
 
 TEST_F(HostLink, MarkupAndForeignCharactersArriveAsTheCodePageCarriesThem) {
@@ -80,8 +77,12 @@ TEST_F(HostLink, WindowsThatAreNotChatRoomsAreNotTaken) {
   ASSERT_TRUE(host.Start(L"--windows plain,partial"));
   EXPECT_EQ(FindChatRoom(ops), 0u);
   EXPECT_FALSE(SendChat(ops, u"nowhere"));
-  Sleep(100);
-  EXPECT_TRUE(OfKind(host, "chat").empty());
+  // Room 2, the one without its image, takes a line typed into it now.
+  ASSERT_TRUE(host.TypeLine(2, "sentinel"));
+  ASSERT_TRUE(WaitForRecords(host, "chat", 1));
+  ASSERT_EQ(host.Records().size(), 1u);
+  EXPECT_EQ(host.Records()[0].room, 2);
+  EXPECT_EQ(host.Records()[0].bytes, "sentinel");
 }
 
 TEST_F(HostLink, AClientThatStopsAnsweringCostsTheTimeOutAndIsNotDelivered) {
@@ -111,8 +112,11 @@ TEST_F(HostLink, OpenKeywordTypesIntoTheToolbarBox) {
 TEST_F(HostLink, OpenKeywordWithoutAToolbarDoesNothing) {
   ASSERT_TRUE(host.Start(L"--no-toolbar"));
   EXPECT_FALSE(OpenKeyword(ops, u"x"));
-  Sleep(100);
-  EXPECT_TRUE(host.Records().empty());
+  // A line sent into the room now arrives after anything sent before.
+  EXPECT_TRUE(SendChat(ops, u"sentinel"));
+  ASSERT_TRUE(WaitForRecords(host, "chat", 1));
+  ASSERT_EQ(host.Records().size(), 1u);
+  EXPECT_EQ(host.Records()[0].bytes, "sentinel");
 }
 
 struct Counter {
