@@ -86,11 +86,19 @@ TEST_F(HostLink, WindowsThatAreNotChatRoomsAreNotTaken) {
 }
 
 TEST_F(HostLink, AClientThatStopsAnsweringCostsTheTimeOutAndIsNotDelivered) {
-  ASSERT_TRUE(host.Start(L"--hang 8000"));
+  const ULONGLONG hang = 6000;
+  ASSERT_TRUE(host.Start(L"--hang " + std::to_wstring(hang)));
   const ULONGLONG start = GetTickCount64();
   EXPECT_FALSE(SendChat(ops, u"stuck"));
-  // Well before the client answers again.
-  EXPECT_LT(GetTickCount64() - start, 7000u);
+  const ULONGLONG took = GetTickCount64() - start;
+  // It waited on the hung client for the 2 s time-out (an answered send
+  // takes milliseconds), and gave up well before the client answered again.
+  EXPECT_GE(took, 1500u);
+  EXPECT_LT(took, hang - 1000);
+  // Once the client answers again, a line sent then is all it received.
+  ASSERT_TRUE(testing::WaitUntil([&] { return SendChat(ops, u"sentinel"); }, 15000));
+  ASSERT_TRUE(WaitForRecords(host, "chat", 1));
+  EXPECT_EQ(host.ChatLines(), std::vector<std::u16string>{u"sentinel"});
 }
 
 TEST_F(HostLink, OpenKeywordTypesIntoTheToolbarBox) {
