@@ -27,6 +27,19 @@ bool WaitForRecords(const StandIn& host, const std::string& kind, std::size_t co
   return testing::WaitUntil([&] { return OfKind(host, kind).size() >= count; }, 5000);
 }
 
+// Whether upper stands above lower among the top-level windows.
+bool IsAbove(HWND upper, HWND lower) {
+  for (HWND w = GetWindow(lower, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
+    if (w == upper) return true;
+  return false;
+}
+
+HWND Popup(const wchar_t* text) {
+  return CreateWindowW(L"STATIC", text, WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+}
+
+void Raise(HWND window) { SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
+
 class HostLink : public ::testing::Test {
  protected:
   Win32WindowOps ops;
@@ -159,18 +172,25 @@ TEST_F(HostLink, PauseWaitsItsTimeWhileOurWindowsKeepHandlingMessages) {
   DestroyWindow(probe);
 }
 
-TEST_F(HostLink, KeepOnTopMakesAWindowTopmostAndKeepsItSo) {
-  HWND window = CreateWindowW(L"STATIC", L"top", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr,
-                              nullptr);
-  KeepOnTop(ops, reinterpret_cast<WindowHandle>(window));
-  EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
-  KeepOnTop(ops, reinterpret_cast<WindowHandle>(window));
-  HWND other = CreateWindowW(L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr,
-                             nullptr);
-  SetWindowPos(other, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
-  DestroyWindow(other);
-  DestroyWindow(window);
+TEST_F(HostLink, KeepOnTopKeepsAWindowAboveOrdinaryWindowsRaisedAfterIt) {
+  HWND ours = Popup(L"ours");
+  HWND before = Popup(L"before");
+  Raise(before);
+  ASSERT_TRUE(IsAbove(before, ours));  // raising alone lifts a window over ours
+
+  KeepOnTop(ops, reinterpret_cast<WindowHandle>(ours));
+  EXPECT_TRUE(IsAbove(ours, before));
+  KeepOnTop(ops, reinterpret_cast<WindowHandle>(ours));
+  HWND after = Popup(L"after");
+  Raise(after);
+  EXPECT_TRUE(IsAbove(after, before));  // the raise took effect below ours
+  EXPECT_TRUE(IsAbove(ours, after));
+  BringWindowToTop(before);
+  EXPECT_TRUE(IsAbove(before, after));
+  EXPECT_TRUE(IsAbove(ours, before));
+  DestroyWindow(after);
+  DestroyWindow(before);
+  DestroyWindow(ours);
 }
 
 }  // namespace
