@@ -21,7 +21,8 @@ std::string Ascii(const std::u16string& text) {
   return out;
 }
 
-// One character's piece of markup, as the markup format describes it.
+// One character's piece of markup: its colour tag, its wave tag if any, the
+// character.
 std::string Piece(const std::string& code, char c, const std::string& wave = "") {
   return "<Font Color=#" + code + ">" + wave + c;
 }
@@ -136,7 +137,7 @@ TEST(ColourCodes, EveryOrdinaryColourRoundTripsToItsBytesReversed) {
   }
 }
 
-TEST(Fade, WorkedExampleTwoColours) {
+TEST(Fade, TwoColoursStepEvenlyToTheSecondAndTheWaveCyclesItsFourTags) {
   const std::string plain = Piece("BF0040", 'a') + Piece("800080", 'b') + Piece("4000BF", 'c') +
                             Piece("0000FF", 'd');
   EXPECT_EQ(Ascii(FadeTwoColors(kRed, kBlue, u"abcd", 0)), plain);
@@ -145,13 +146,13 @@ TEST(Fade, WorkedExampleTwoColours) {
   EXPECT_EQ(Ascii(FadeTwoColors(kRed, kBlue, u"abcd", -1)), wavy);
 }
 
-TEST(Fade, WorkedExampleThreeColours) {
+TEST(Fade, ThreeColoursReachTheMiddleOneHalfwayThenTheLast) {
   EXPECT_EQ(Ascii(FadeThreeColors(kRed, kGreen, kBlue, u"abcde", 0)),
             Piece("808000", 'a') + Piece("00FF00", 'b') + Piece("00AA55", 'c') +
                 Piece("0055AA", 'd') + Piece("0000FF", 'e'));
 }
 
-TEST(Fade, WorkedExampleFourColoursWithTheWaveRunningAcrossSegments) {
+TEST(Fade, FourColoursSplitSevenCharactersThreeTwoTwoWithTheWaveRunningAcrossSegments) {
   EXPECT_EQ(Ascii(FadeFourColors(kRed, kGreen, kBlue, kWhite, u"abcdefg", -1)),
             Piece("AA5500", 'a', "<sup>") + Piece("55AA00", 'b', "</sup>") +
                 Piece("00FF00", 'c', "<sub>") + Piece("008080", 'd', "</sub>") +
@@ -210,8 +211,8 @@ TEST(Fade, OnlyMinusOneSwitchesTheWaveOn) {
   }
 }
 
-TEST(Fade, SegmentLengthsFollowTheTables) {
-  // Lengths read off where each segment's end colour is written.
+TEST(Fade, ThreeAndFourColourSegmentLengthsForTextsOfUpToTenCharacters) {
+  // Each length is checked where the segment's end colour is written.
   const int three[][2] = {{0, 0}, {0, 1}, {1, 1}, {2, 1}, {2, 2}, {2, 3},
                           {3, 3}, {4, 3}, {4, 4}, {4, 5}, {5, 5}};
   const int four[][3] = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {1, 1, 1}, {2, 1, 1}, {2, 2, 1},

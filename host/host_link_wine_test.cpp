@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/win32_window_ops.h"
 #include "tools/testing/standin.h"
 
@@ -24,14 +27,18 @@ bool WaitForRecords(const StandIn& host, const std::string& kind, std::size_t co
   return testing::WaitUntil([&] { return OfKind(host, kind).size() >= count; }, 5000);
 }
 
-HWND InputBox(int room) {
-  HWND frame = FindWindowA("AOL Frame25", nullptr);
-  HWND client = FindWindowExA(frame, nullptr, "MDIClient", nullptr);
-  char title[32];
-  wsprintfA(title, "Chat room %d", room);
-  HWND document = FindWindowExA(client, nullptr, "AOL Child", title);
-  return FindWindowExA(document, nullptr, "RICHCNTL", nullptr);
+// Whether upper stands above lower among the top-level windows.
+bool IsAbove(HWND upper, HWND lower) {
+  for (HWND w = GetWindow(lower, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
+    if (w == upper) return true;
+  return false;
 }
+
+HWND Popup(const wchar_t* text) {
+  return CreateWindowW(L"STATIC", text, WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+}
+
+void Raise(HWND window) { SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
 
 class HostLink : public ::testing::Test {
  protected:
@@ -44,21 +51,24 @@ TEST_F(HostLink, NoClientSendsNothingAnywhereNotEvenToLookAlikeWindows) {
   EXPECT_EQ(FindChatRoom(ops), 0u);
   EXPECT_FALSE(SendChat(ops, u"hello"));
   EXPECT_FALSE(OpenKeyword(ops, u"help"));
-  Sleep(100);
-  EXPECT_TRUE(host.Records().empty());
+  // A character posted to a decoy now reaches it after anything sent before.
+  PostMessageA(FindWindowA("RICHCNTL", "decoy"), WM_CHAR, '#', 1);
+  ASSERT_TRUE(WaitForRecords(host, "decoy", 1));
+  ASSERT_EQ(host.Records().size(), 1u);
+  EXPECT_EQ(host.Records()[0].bytes, "#");
 }
 
 TEST_F(HostLink, PostsIntoTheRoomReplacingWhatTheBoxHeld) {
   ASSERT_TRUE(host.Start());
   ASSERT_NE(FindChatRoom(ops), 0u);
-  SendMessageA(InputBox(1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("half-typed junk"));
+  SendMessageA(host.InputBox(1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("half-typed junk"));
   EXPECT_TRUE(SendChat(ops, u"first"));
   EXPECT_TRUE(SendChat(ops, u""));  // an empty text still sends the carriage return
   ASSERT_TRUE(WaitForRecords(host, "chat", 2));
   const auto chat = OfKind(host, "chat");
   EXPECT_EQ(chat[0].bytes, "first");
   EXPECT_EQ(chat[1].bytes, "");
-  EXPECT_EQ(testing::WindowText(InputBox(1)), L"");
+  EXPECT_EQ(testing::WindowText(host.InputBox(1)), L"");
 }
 
 TEST_F(HostLink, MarkupAndForeignCharactersArriveAsTheCodePageCarriesThem) {
@@ -80,16 +90,28 @@ TEST_F(HostLink, WindowsThatAreNotChatRoomsAreNotTaken) {
   ASSERT_TRUE(host.Start(L"--windows plain,partial"));
   EXPECT_EQ(FindChatRoom(ops), 0u);
   EXPECT_FALSE(SendChat(ops, u"nowhere"));
-  Sleep(100);
-  EXPECT_TRUE(OfKind(host, "chat").empty());
+  // Room 2, the one without its image, takes a line typed into it now.
+  ASSERT_TRUE(host.TypeLine(2, "sentinel"));
+  ASSERT_TRUE(WaitForRecords(host, "chat", 1));
+  ASSERT_EQ(host.Records().size(), 1u);
+  EXPECT_EQ(host.Records()[0].room, 2);
+  EXPECT_EQ(host.Records()[0].bytes, "sentinel");
 }
 
 TEST_F(HostLink, AClientThatStopsAnsweringCostsTheTimeOutAndIsNotDelivered) {
-  ASSERT_TRUE(host.Start(L"--hang 8000"));
+  const ULONGLONG hang = 6000;
+  ASSERT_TRUE(host.Start(L"--hang " + std::to_wstring(hang)));
   const ULONGLONG start = GetTickCount64();
   EXPECT_FALSE(SendChat(ops, u"stuck"));
-  // Well before the client answers again.
-  EXPECT_LT(GetTickCount64() - start, 7000u);
+  const ULONGLONG took = GetTickCount64() - start;
+  // It waited on the hung client for the 2 s time-out (an answered send
+  // takes milliseconds), and gave up well before the client answered again.
+  EXPECT_GE(took, 1500u);
+  EXPECT_LT(took, hang - 1000);
+  // Once the client answers again, a line sent then is all it received.
+  ASSERT_TRUE(testing::WaitUntil([&] { return SendChat(ops, u"sentinel"); }, 15000));
+  ASSERT_TRUE(WaitForRecords(host, "chat", 1));
+  EXPECT_EQ(host.ChatLines(), std::vector<std::u16string>{u"sentinel"});
 }
 
 TEST_F(HostLink, OpenKeywordTypesIntoTheToolbarBox) {
@@ -111,8 +133,11 @@ TEST_F(HostLink, OpenKeywordTypesIntoTheToolbarBox) {
 TEST_F(HostLink, OpenKeywordWithoutAToolbarDoesNothing) {
   ASSERT_TRUE(host.Start(L"--no-toolbar"));
   EXPECT_FALSE(OpenKeyword(ops, u"x"));
-  Sleep(100);
-  EXPECT_TRUE(host.Records().empty());
+  // A line sent into the room now arrives after anything sent before.
+  EXPECT_TRUE(SendChat(ops, u"sentinel"));
+  ASSERT_TRUE(WaitForRecords(host, "chat", 1));
+  ASSERT_EQ(host.Records().size(), 1u);
+  EXPECT_EQ(host.Records()[0].bytes, "sentinel");
 }
 
 struct Counter {
@@ -147,18 +172,25 @@ TEST_F(HostLink, PauseWaitsItsTimeWhileOurWindowsKeepHandlingMessages) {
   DestroyWindow(probe);
 }
 
-TEST_F(HostLink, KeepOnTopMakesAWindowTopmostAndKeepsItSo) {
-  HWND window = CreateWindowW(L"STATIC", L"top", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr,
-                              nullptr);
-  KeepOnTop(ops, reinterpret_cast<WindowHandle>(window));
-  EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
-  KeepOnTop(ops, reinterpret_cast<WindowHandle>(window));
-  HWND other = CreateWindowW(L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr,
-                             nullptr);
-  SetWindowPos(other, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
-  DestroyWindow(other);
-  DestroyWindow(window);
+TEST_F(HostLink, KeepOnTopKeepsAWindowAboveOrdinaryWindowsRaisedAfterIt) {
+  HWND ours = Popup(L"ours");
+  HWND before = Popup(L"before");
+  Raise(before);
+  ASSERT_TRUE(IsAbove(before, ours));  // raising alone lifts a window over ours
+
+  KeepOnTop(ops, reinterpret_cast<WindowHandle>(ours));
+  EXPECT_TRUE(IsAbove(ours, before));
+  KeepOnTop(ops, reinterpret_cast<WindowHandle>(ours));
+  HWND after = Popup(L"after");
+  Raise(after);
+  EXPECT_TRUE(IsAbove(after, before));  // the raise took effect below ours
+  EXPECT_TRUE(IsAbove(ours, after));
+  BringWindowToTop(before);
+  EXPECT_TRUE(IsAbove(before, after));
+  EXPECT_TRUE(IsAbove(ours, before));
+  DestroyWindow(after);
+  DestroyWindow(before);
+  DestroyWindow(ours);
 }
 
 }  // namespace

@@ -15,11 +15,19 @@ constexpr int TwipsToPixels(int twips, int dpi) {
 
 constexpr double PixelsToTwips(int pixels, int dpi) { return pixels * 1440.0 / dpi; }
 
+// The pixels between the edges at start and start + size. A size of a twip
+// or more keeps at least one pixel, even where that reaches into the next
+// rect, so that no control vanishes.
+constexpr int PixelSpan(int start, int size, int dpi) {
+  const int span = TwipsToPixels(start + size, dpi) - TwipsToPixels(start, dpi);
+  return size > 0 && span < 1 ? 1 : span;
+}
+
 // Edges are converted, not sizes, so that neighbours that touch in twips
 // still touch in pixels.
 constexpr PixelRect ToPixels(TwipsRect r, int dpi) {
-  const int left = TwipsToPixels(r.left, dpi), top = TwipsToPixels(r.top, dpi);
-  return {left, top, TwipsToPixels(r.left + r.width, dpi) - left, TwipsToPixels(r.top + r.height, dpi) - top};
+  return {TwipsToPixels(r.left, dpi), TwipsToPixels(r.top, dpi), PixelSpan(r.left, r.width, dpi),
+          PixelSpan(r.top, r.height, dpi)};
 }
 
 }  // namespace quillon

@@ -12,8 +12,7 @@ namespace {
 
 using testing::FakeStore;
 
-// Controls that log every assignment, so that the order of reads and
-// assignments shows.
+// Controls that log every assignment.
 class LoggedControls : public StyleControls {
  public:
   std::u16string Font() const override { return font; }
@@ -35,6 +34,21 @@ class LoggedControls : public StyleControls {
   std::int32_t colours[4] = {0, 8388608, 16777215, -1};
   int bar = 1;
   std::vector<std::string> log;
+};
+
+// A store that notes each read in the controls' log, so that reads and
+// assignments show in one sequence.
+class StoreLoggingInto : public FakeStore {
+ public:
+  explicit StoreLoggingInto(std::vector<std::string>& log) : log_(log) {}
+  std::u16string Read(const std::string& section, const std::string& key, std::size_t bufferSize,
+                      const std::string& file) override {
+    log_.push_back("read " + key);
+    return FakeStore::Read(section, key, bufferSize, file);
+  }
+
+ private:
+  std::vector<std::string>& log_;
 };
 
 TEST(StyleSet, WritesTheTenKeysInOrderOneWriteEach) {
@@ -73,15 +87,20 @@ TEST(StyleSet, AFailedWriteIsReportedButTheOthersAreStillAttempted) {
 }
 
 TEST(StyleSet, ReadsAssignEachKeyBeforeTheNextIsRead) {
-  FakeStore store;
+  LoggedControls controls;
+  StoreLoggingInto store(controls.log);
   LoggedControls saved;
   WriteStyleSet(store, "opts", saved, FontKey::Include);
-  LoggedControls controls;
   controls.font.assign(1, u'x');
   controls.checks[0] = 0;
   controls.bar = 2;
   store.calls.clear();
   ReadStyleSet(store, "opts", controls, FontKey::Include);
+  EXPECT_EQ(controls.log, (std::vector<std::string>{
+                              "read font", "font", "read bold", "check1", "read italic", "check2",
+                              "read underline", "check3", "read wavy", "check4", "read color1", "colour1",
+                              "read color2", "colour2", "read color3", "colour3", "read color4", "colour4",
+                              "read sbar", "bar"}));
   EXPECT_EQ(controls.font, u"arial");
   EXPECT_EQ(controls.checks[0], 1);
   EXPECT_EQ(controls.colours[3], -1);

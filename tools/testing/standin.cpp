@@ -71,4 +71,20 @@ std::vector<std::u16string> StandIn::Keywords() const {
   return words;
 }
 
+HWND StandIn::InputBox(int room) const {
+  // A parent of nullptr would search the top-level windows: stop at a gap.
+  HWND frame = FindWindowA("AOL Frame25", nullptr);
+  HWND client = frame ? FindWindowExA(frame, nullptr, "MDIClient", nullptr) : nullptr;
+  const std::string title = "Chat room " + std::to_string(room);
+  HWND document = client ? FindWindowExA(client, nullptr, "AOL Child", title.c_str()) : nullptr;
+  return document ? FindWindowExA(document, nullptr, "RICHCNTL", nullptr) : nullptr;
+}
+
+bool StandIn::TypeLine(int room, const std::string& text) const {
+  HWND box = InputBox(room);
+  if (!box) return false;
+  for (char c : text) PostMessageA(box, WM_CHAR, static_cast<unsigned char>(c), 1);
+  return PostMessageA(box, WM_CHAR, '\r', 1) != FALSE;
+}
+
 }  // namespace quillon::testing

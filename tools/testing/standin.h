@@ -27,6 +27,14 @@ class StandIn {
   std::vector<std::u16string> ChatLines() const;
   std::vector<std::u16string> Keywords() const;
 
+  // The input box of the document window titled "Chat room ROOM"; nullptr
+  // when there is none.
+  HWND InputBox(int room) const;
+  // Types text and a carriage return into that box as posted characters,
+  // which reach the client after everything sent to it before: a sentinel
+  // line that ends a check for "nothing else arrived". False without a box.
+  bool TypeLine(int room, const std::string& text) const;
+
   const std::wstring& log() const { return log_; }
 
  private:

@@ -139,13 +139,18 @@ TEST_F(CompactWindow, ClosingPostsOneUnloadedLineAndWritesOnlyTheLastFont) {
   Open();
   Compact& compact = SwitchToCompact();
   const std::string before = testing::ReadFileBytes(L"c:\\myini.ini");
+  std::vector<std::u16string> lines = host.ChatLines();
   SendMessageW(compact.hwnd(), WM_CLOSE, 0, 0);
   MSG quit;
   EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));  // the program ends
-  PumpFor(100);
-  int unloaded = 0;
-  for (const auto& line : host.ChatLines()) unloaded += line == UnloadedLine();
-  EXPECT_EQ(unloaded, 1);
+  // What the close left queued runs; then a line sent through the same link
+  // arrives right after the one line the close posted.
+  PumpPendingMessages();
+  ASSERT_TRUE(SendChat(ops, u"sentinel"));
+  ASSERT_TRUE(PumpUntil([&] { return host.ChatLines().size() >= lines.size() + 2; }));
+  lines.push_back(UnloadedLine());
+  lines.push_back(u"sentinel");
+  EXPECT_EQ(host.ChatLines(), lines);
   const std::string after = testing::ReadFileBytes(L"c:\\myini.ini");
   EXPECT_EQ(after.find("[optsl]"), std::string::npos);
   // Only the last font changed: the combo's entry in place of the first run's.

@@ -14,7 +14,7 @@
 namespace quillon {
 namespace {
 
-TEST_F(MainWindow, LaysOutEveryControlAsDesignedAt96Dpi) {
+TEST_F(MainWindow, LaysOutEveryControlAtItsTwipsRectAt96Dpi) {
   Open();
   HWND w = form->hwnd();
   RECT client;
@@ -73,7 +73,7 @@ TEST_F(MainWindow, LaysOutEveryControlAsDesignedAt96Dpi) {
       EXPECT_EQ(lf.lfUnderline != 0, e.underline);
     }
   }
-  // The combo's closed box, the swatch colours and the bar as designed.
+  // The combo's closed box, and the swatch colours and the bar at start.
   const RECT combo = ClientRectOf(form->cmbFonts.hwnd(), w);
   EXPECT_EQ(combo.left, 192);
   EXPECT_EQ(combo.top, 80);
@@ -180,7 +180,10 @@ TEST_F(MainWindow, EnterPostsTheComposedLineOnceForEveryColourCountAndWave) {
     SendMessageW(form->hwnd(), WM_HSCROLL, SB_RIGHT, reinterpret_cast<LPARAM>(form->sb.hwnd()));
     SendMessageW(form->Check4.hwnd(), BM_CLICK, 0, 0);
   }
-  PumpFor(100);
+  // A line sent last arrives next: no line came twice.
+  expected.push_back(Expected(u"sentinel"));
+  SendFrom(form->Text1.hwnd(), L"sentinel");
+  ASSERT_TRUE(PumpUntil([&] { return host.ChatLines().size() >= expected.size(); }));
   EXPECT_EQ(host.ChatLines(), expected);
 }
 
@@ -196,9 +199,12 @@ TEST_F(MainWindow, EnterInACheckBoxSendsAndAnEmptyTextPostsThePrefixAlone) {
 TEST_F(MainWindow, ALineThatReachesNoChatRoomStaysInTheTextBox) {
   Open(L"--windows plain,partial");
   SendFrom(form->Text1.hwnd(), L"keep me");
-  PumpFor(300);
+  PumpPendingMessages();  // the Enter, and the send it starts, run to their end
   EXPECT_EQ(form->Text1.Text(), u"keep me");
-  EXPECT_TRUE(host.ChatLines().empty());
+  // Room 2, the one without its image, takes a line typed into it now.
+  ASSERT_TRUE(host.TypeLine(2, "sentinel"));
+  ASSERT_TRUE(PumpUntil([&] { return !host.ChatLines().empty(); }));
+  EXPECT_EQ(host.ChatLines(), std::vector<std::u16string>{u"sentinel"});
 }
 
 TEST_F(MainWindow, ASecondEnterDuringASendIsIgnored) {
@@ -209,9 +215,11 @@ TEST_F(MainWindow, ASecondEnterDuringASendIsIgnored) {
   // while the first send searches the client's windows.
   PressKey(form->Text1.hwnd(), VK_RETURN);
   PressKey(form->Text1.hwnd(), VK_RETURN);
-  PumpFor(500);
-  ASSERT_EQ(host.ChatLines().size(), 2u);
-  EXPECT_EQ(host.ChatLines()[1], Expected(u"once"));
+  ASSERT_TRUE(PumpUntil([&] { return host.ChatLines().size() >= 2; }));
+  // A line sent after both presses are handled arrives next.
+  SendFrom(form->Text1.hwnd(), L"sentinel");
+  ASSERT_TRUE(PumpUntil([&] { return host.ChatLines().size() >= 3; }));
+  EXPECT_EQ(host.ChatLines(), (std::vector<std::u16string>{LoadedLine(), Expected(u"once"), Expected(u"sentinel")}));
 }
 
 }  // namespace
