@@ -5,30 +5,10 @@
 #include <limits>
 #include <optional>
 
+#include "platform/ansi.h"
+
 namespace quillon {
 namespace {
-
-std::optional<std::string> ToAnsi(const std::u16string& text) {
-  if (text.empty()) return std::string();
-  if (text.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) return std::nullopt;
-  const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
-  const int length = static_cast<int>(text.size());
-  const int size = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
-  if (size <= 0) return std::nullopt;
-  std::string ansi(static_cast<std::size_t>(size), '\0');
-  if (WideCharToMultiByte(CP_ACP, 0, wide, length, ansi.data(), size, nullptr, nullptr) != size)
-    return std::nullopt;
-  return ansi;
-}
-
-std::u16string FromAnsi(const char* text, int length) {
-  if (length <= 0) return {};
-  const int size = MultiByteToWideChar(CP_ACP, 0, text, length, nullptr, 0);
-  if (size <= 0) return {};
-  std::u16string wide(static_cast<std::size_t>(size), u'\0');
-  MultiByteToWideChar(CP_ACP, 0, text, length, reinterpret_cast<wchar_t*>(wide.data()), size);
-  return wide;
-}
 
 constexpr wchar_t kWriteMutex[] = L"Local\\quillon-fader.preferences";
 constexpr DWORD kWriteWaitMs = 3000;
@@ -90,7 +70,8 @@ std::u16string Win32ProfileStore::Read(const std::string& section, const std::st
                                                                     : static_cast<DWORD>(bufferSize);
   std::string buffer(size, '\0');
   const DWORD copied = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer.data(), size, file.c_str());
-  return FromAnsi(buffer.data(), static_cast<int>(copied < size ? copied : size - 1));
+  buffer.resize(copied < size ? copied : size - 1);
+  return FromAnsi(buffer);
 }
 
 }  // namespace quillon

@@ -9,7 +9,7 @@
 namespace quillon {
 
 // Values cross into the file in the ANSI code page (characters it lacks are
-// written as the code page's substitutes); section, key and file names are
+// written as its default character, "?"); section, key and file names are
 // passed through as they are. Holds no state: every call opens the file.
 class Win32ProfileStore : public ProfileStore {
  public:

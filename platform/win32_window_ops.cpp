@@ -1,7 +1,9 @@
 #include "platform/win32_window_ops.h"
 
 #include <cmath>
+#include <optional>
 
+#include "platform/ansi.h"
 #include "platform/event_pump.h"
 
 namespace quillon {
@@ -17,16 +19,6 @@ bool Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 }  // namespace
-
-std::string ToAnsi(const std::u16string& text) {
-  if (text.empty()) return {};
-  const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
-  const int length = static_cast<int>(text.size());
-  const int size = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
-  std::string ansi(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-  if (size > 0) WideCharToMultiByte(CP_ACP, 0, wide, length, ansi.data(), size, nullptr, nullptr);
-  return ansi;
-}
 
 Win32WindowOps::Win32WindowOps() {
   LARGE_INTEGER frequency;
@@ -53,8 +45,8 @@ WindowHandle Win32WindowOps::NextSibling(WindowHandle window) {
 
 bool Win32WindowOps::SetText(WindowHandle window, const std::u16string& text) {
   if (window == 0) return false;
-  const std::string ansi = ToAnsi(text);
-  return Deliver(Hwnd(window), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ansi.c_str()));
+  const std::optional<std::string> ansi = ToAnsi(text);
+  return ansi && Deliver(Hwnd(window), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ansi->c_str()));
 }
 
 bool Win32WindowOps::SendChar(WindowHandle window, char16_t code) {

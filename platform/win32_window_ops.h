@@ -30,8 +30,4 @@ class Win32WindowOps : public WindowOps {
   double ticksPerSecond_;
 };
 
-// Text in the system's ANSI code page, as it crosses to the client; what the
-// code page cannot hold becomes its default character.
-std::string ToAnsi(const std::u16string& text);
-
 }  // namespace quillon

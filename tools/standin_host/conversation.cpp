@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/ansi.h"
 #include "platform/gdi_surface.h"
 #include "preview/markup.h"
 
@@ -11,13 +12,6 @@ constexpr int kLineHeight = 20;
 
 std::vector<std::string>* Lines(HWND pane) {
   return reinterpret_cast<std::vector<std::string>*>(GetWindowLongPtrA(pane, GWLP_USERDATA));
-}
-
-std::wstring Wide(const std::string& ansi) {
-  const int size = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), size);
-  return wide;
 }
 
 LRESULT CALLBACK PaneProc(HWND pane, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -80,9 +74,8 @@ void PaintConversation(HWND pane, HDC dc, const RECT& area) {
   // raised and lowered characters.
   int y = 2;
   for (std::size_t i = first; i < lines->size(); ++i, y += kLineHeight) {
-    const std::wstring wide = Wide((*lines)[i]);
     quillon::GdiSurface line(area.right, kLineHeight, RGB(255, 255, 255));
-    quillon::RenderMarkup(line, std::u16string(wide.begin(), wide.end()));
+    quillon::RenderMarkup(line, quillon::FromAnsi((*lines)[i]));
     const RECT at{0, y, area.right, y + kLineHeight};
     line.Paint(dc, at);
   }

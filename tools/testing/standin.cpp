@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/ansi.h"
+
 namespace quillon::testing {
 
 std::wstring ToolPath(const wchar_t* exe) {
@@ -9,14 +11,6 @@ std::wstring ToolPath(const wchar_t* exe) {
   std::wstring path = ExeFolder() + L"..\\tools\\" + exe;
   if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) path = ExeFolder() + exe;
   return path;
-}
-
-std::u16string FromAnsi(const std::string& bytes) {
-  const int size = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  std::u16string text(static_cast<std::size_t>(size), u'\0');
-  MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()),
-                      reinterpret_cast<wchar_t*>(text.data()), size);
-  return text;
 }
 
 bool StandIn::Start(const std::wstring& options) {

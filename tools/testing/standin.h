@@ -45,6 +45,4 @@ class StandIn {
 // The path of a program built in the tools folder of this build tree.
 std::wstring ToolPath(const wchar_t* exe);
 
-std::u16string FromAnsi(const std::string& bytes);
-
 }  // namespace quillon::testing
