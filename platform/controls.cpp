@@ -25,19 +25,70 @@ bool RegisterOnce(const wchar_t* name, WNDPROC procedure, HCURSOR cursor) {
   return RegisterClassExW(&wc) != 0;
 }
 
+std::u16string WindowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
+  const int copied = GetWindowTextW(window, reinterpret_cast<wchar_t*>(text.data()), length + 1);
+  text.resize(static_cast<std::size_t>(std::max(copied, 0)));
+  return text;
+}
+
+bool IsHighSurrogate(WPARAM unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLowSurrogate(WPARAM unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+struct EditState {
+  std::u16string text;
+  std::size_t selStart = 0, selEnd = 0;  // with nothing selected, both are the caret
+  std::size_t limit = 0;
+};
+
+EditState ReadEdit(HWND edit) {
+  DWORD start = 0, end = 0;
+  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EditState state;
+  state.text = WindowText(edit);
+  state.selStart = std::min<std::size_t>(start, state.text.size());
+  state.selEnd = std::min<std::size_t>(end, state.text.size());
+  state.limit = static_cast<std::size_t>(SendMessageW(edit, EM_GETLIMITTEXT, 0, 0));
+  return state;
+}
+
+// The edit control counts UTF-16 units against its limit, so at the limit it
+// can take the first half of a pair and refuse the second. In front of the
+// control's own procedure this keeps whole characters: a typed pair that
+// does not fit is refused whole (the second half then finds no first half
+// before the caret and is refused too), and when a paste was cut at the
+// limit between the halves of a pair, the first half goes as well.
+LRESULT CALLBACK WholeCharactersProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  const auto control = reinterpret_cast<WNDPROC>(GetClassLongPtrW(edit, GCLP_WNDPROC));
+  if (message == WM_CHAR && (IsHighSurrogate(wParam) || IsLowSurrogate(wParam))) {
+    const EditState state = ReadEdit(edit);
+    const std::size_t kept = state.text.size() - (state.selEnd - state.selStart);
+    if (IsHighSurrogate(wParam) && kept + 2 > state.limit) return 0;
+    if (IsLowSurrogate(wParam) &&
+        (state.selStart != state.selEnd || state.selEnd == 0 || !IsHighSurrogate(state.text[state.selEnd - 1])))
+      return 0;
+  }
+  const LRESULT result = CallWindowProcW(control, edit, message, wParam, lParam);
+  if (message == WM_PASTE) {
+    const EditState state = ReadEdit(edit);
+    const std::size_t caret = state.selEnd;
+    if (state.text.size() >= state.limit && caret > 0 && IsHighSurrogate(state.text[caret - 1]) &&
+        !(caret < state.text.size() && IsLowSurrogate(state.text[caret]))) {
+      SendMessageW(edit, EM_SETSEL, caret - 1, caret);
+      SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
+    }
+  }
+  return result;
+}
+
 }  // namespace
 
 Control::~Control() {
   if (hwnd_ && IsWindow(hwnd_) && FromHandle(hwnd_) == this) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
 }
 
-std::u16string Control::Text() const {
-  const int length = GetWindowTextLengthW(hwnd_);
-  std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
-  const int copied = GetWindowTextW(hwnd_, reinterpret_cast<wchar_t*>(text.data()), length + 1);
-  text.resize(static_cast<std::size_t>(std::max(copied, 0)));
-  return text;
-}
+std::u16string Control::Text() const { return WindowText(hwnd_); }
 
 void Control::SetText(const std::u16string& text) { SetWindowTextW(hwnd_, Wide(text)); }
 
@@ -84,7 +135,10 @@ bool TextBox::Create(HWND parent, PixelRect rect, int id, int maxLength, bool re
   if (!CreateChild({parent, L"EDIT", L"", static_cast<DWORD>(WS_TABSTOP | ES_AUTOHSCROLL | (readOnly ? ES_READONLY : 0)),
                     WS_EX_CLIENTEDGE, rect, id}))
     return false;
-  if (maxLength > 0) SendMessageW(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(maxLength), 0);
+  if (maxLength > 0) {
+    SendMessageW(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(maxLength), 0);
+    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WholeCharactersProcedure));
+  }
   return true;
 }
 

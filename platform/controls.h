@@ -60,7 +60,9 @@ class Control {
 bool RouteCommand(HWND parent, WPARAM wParam, LPARAM lParam);
 bool RouteScroll(HWND parent, WPARAM wParam, LPARAM lParam);
 
-// A single-line text box.
+// A single-line text box. With a maxLength it takes at most that many
+// UTF-16 units by typing or pasting, and only whole characters: a limit
+// never leaves the first half of a surrogate pair behind.
 class TextBox : public Control {
  public:
   bool Create(HWND parent, PixelRect rect, int id, int maxLength = 0, bool readOnly = false);
