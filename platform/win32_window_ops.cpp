@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "platform/ansi.h"
+#include "platform/clock.h"
 #include "platform/event_pump.h"
 
 namespace quillon {
@@ -19,12 +20,6 @@ bool Deliver(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 }  // namespace
-
-Win32WindowOps::Win32WindowOps() {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  ticksPerSecond_ = static_cast<double>(frequency.QuadPart);
-}
 
 WindowHandle Win32WindowOps::FindTopLevel(const char* className) {
   return Handle(FindWindowA(className, nullptr));
@@ -56,11 +51,7 @@ bool Win32WindowOps::SendChar(WindowHandle window, char16_t code) {
 
 void Win32WindowOps::ProcessPendingEvents() { PumpPendingMessages(); }
 
-double Win32WindowOps::Now() {
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / ticksPerSecond_;
-}
+double Win32WindowOps::Now() { return MonotonicSeconds(); }
 
 void Win32WindowOps::WaitForEvents(double seconds) {
   const auto milliseconds = static_cast<DWORD>(std::ceil(seconds * 1000.0));

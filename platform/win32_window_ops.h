@@ -13,8 +13,6 @@ class Win32WindowOps : public WindowOps {
   // not answering; a hung client cannot freeze this program for longer.
   static constexpr UINT kSendTimeoutMs = 2000;
 
-  Win32WindowOps();
-
   WindowHandle FindTopLevel(const char* className) override;
   WindowHandle FindChild(WindowHandle parent, const char* className) override;
   WindowHandle FirstSibling(WindowHandle window) override;
@@ -25,9 +23,6 @@ class Win32WindowOps : public WindowOps {
   double Now() override;
   void WaitForEvents(double seconds) override;
   void SetTopmost(WindowHandle window) override;
-
- private:
-  double ticksPerSecond_;
 };
 
 }  // namespace quillon

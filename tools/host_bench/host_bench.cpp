@@ -21,7 +21,6 @@ namespace {
 using namespace quillon;
 
 using testing::MedianMicroseconds;
-using testing::Seconds;
 
 double ProcessorSeconds() {
   FILETIME created, exited, kernel, user;
@@ -64,9 +63,9 @@ int main() {
     std::printf("%-28s %12.1f %12.1f %8.2f   (finding the room: %.1f us; an empty round trip: %.1f us)\n", name,
                 send, bare, send / bare, find, empty);
   }
-  const double wallStart = Seconds(), cpuStart = ProcessorSeconds();
+  const double wallStart = MonotonicSeconds(), cpuStart = ProcessorSeconds();
   for (int i = 0; i < 5; ++i) Pause(ops, 0.2);
-  const double wall = Seconds() - wallStart, cpu = ProcessorSeconds() - cpuStart;
+  const double wall = MonotonicSeconds() - wallStart, cpu = ProcessorSeconds() - cpuStart;
   std::printf("Pause(0.2) x5: %.3f s wall, %.4f s processor, %.2f %% of wall time\n", wall, cpu, 100 * cpu / wall);
   return 0;
 }

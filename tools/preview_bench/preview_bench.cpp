@@ -21,7 +21,6 @@ namespace {
 using namespace quillon;
 
 using testing::MedianMicroseconds;
-using testing::Seconds;
 
 }  // namespace
 

@@ -7,18 +7,14 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/clock.h"
 #include "tools/testing/processes.h"
 
 namespace {
 
 using namespace quillon::testing;
 
-double Milliseconds() {
-  LARGE_INTEGER frequency, now;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&now);
-  return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+double Milliseconds() { return 1000.0 * quillon::MonotonicSeconds(); }
 
 double MedianStart(const std::wstring& exe, const wchar_t* windowClass) {
   std::vector<double> times;

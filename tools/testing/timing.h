@@ -1,28 +1,21 @@
-// Timing for the benchmarks that run under Wine: a monotonic clock and the
-// median of repeated runs.
+// Timing for the benchmarks that run under Wine: the median of repeated runs
+// on the program's own clock.
 #pragma once
-
-#include <windows.h>
 
 #include <algorithm>
 #include <vector>
 
-namespace quillon::testing {
+#include "platform/clock.h"
 
-inline double Seconds() {
-  LARGE_INTEGER frequency, now;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+namespace quillon::testing {
 
 template <typename Work>
 double MedianMicroseconds(int rounds, Work work) {
   std::vector<double> times;
   for (int i = 0; i < rounds; ++i) {
-    const double start = Seconds();
+    const double start = MonotonicSeconds();
     work();
-    times.push_back((Seconds() - start) * 1e6);
+    times.push_back((MonotonicSeconds() - start) * 1e6);
   }
   std::sort(times.begin(), times.end());
   return times[times.size() / 2];
