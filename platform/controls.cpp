@@ -282,19 +282,15 @@ LRESULT CALLBACK PictureBox::Procedure(HWND hwnd, UINT message, WPARAM wParam, L
     switch (message) {
       case WM_ERASEBKGND:
         return 1;  // painted whole in WM_PAINT, without flicker
-      case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        RECT client;
-        GetClientRect(hwnd, &client);
-        // Only the low three bytes are a colour; a top byte is kept in the
-        // value but not painted.
-        const Brush brush(CreateSolidBrush(static_cast<COLORREF>(self->back_) & 0xFFFFFF));
-        FillRect(dc, &client, brush.get());
-        if (self->onPaint) self->onPaint(dc, client);
-        EndPaint(hwnd, &ps);
+      case WM_PAINT:
+        PaintWindow(hwnd, [self](HDC dc, const RECT& client) {
+          // Only the low three bytes are a colour; a top byte is kept in the
+          // value but not painted.
+          const Brush brush(CreateSolidBrush(static_cast<COLORREF>(self->back_) & 0xFFFFFF));
+          FillRect(dc, &client, brush.get());
+          if (self->onPaint) self->onPaint(dc, client);
+        });
         return 0;
-      }
       case WM_LBUTTONDOWN:
         SetFocus(hwnd);
         SetCapture(hwnd);
@@ -340,15 +336,9 @@ LRESULT CALLBACK Frame::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
       return 1;
     }
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd, &ps);
-      RECT client;
-      GetClientRect(hwnd, &client);
-      DrawEdge(dc, &client, EDGE_ETCHED, BF_RECT);
-      EndPaint(hwnd, &ps);
+    case WM_PAINT:
+      PaintWindow(hwnd, [](HDC dc, RECT client) { DrawEdge(dc, &client, EDGE_ETCHED, BF_RECT); });
       return 0;
-    }
     case WM_NCHITTEST:
       return HTTRANSPARENT;  // clicks go to what lies under or over it
     default:

@@ -1,4 +1,4 @@
-// Owners of GDI objects and the fonts the windows name.
+// Owners of GDI objects and device contexts, and the fonts the windows name.
 #pragma once
 
 #include <windows.h>
@@ -39,6 +39,88 @@ class GdiObject {
 
 using Font = GdiObject<HFONT>;
 using Brush = GdiObject<HBRUSH>;
+using Bitmap = GdiObject<HBITMAP>;
+
+// The screen's device context, released once.
+class ScreenDc {
+ public:
+  ScreenDc() : dc_(GetDC(nullptr)) {}
+  ScreenDc(const ScreenDc&) = delete;
+  ScreenDc& operator=(const ScreenDc&) = delete;
+  ~ScreenDc() {
+    if (dc_) ReleaseDC(nullptr, dc_);
+  }
+  HDC get() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
+ private:
+  HDC dc_;
+};
+
+// A memory device context like another one (like the screen when none is
+// given), deleted once.
+class MemoryDc {
+ public:
+  explicit MemoryDc(HDC like = nullptr) : dc_(CreateCompatibleDC(like)) {}
+  MemoryDc(const MemoryDc&) = delete;
+  MemoryDc& operator=(const MemoryDc&) = delete;
+  ~MemoryDc() {
+    if (dc_) DeleteDC(dc_);
+  }
+  HDC get() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
+ private:
+  HDC dc_;
+};
+
+// A window's device context for WM_PAINT, from BeginPaint to EndPaint.
+class PaintDc {
+ public:
+  explicit PaintDc(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+  PaintDc(const PaintDc&) = delete;
+  PaintDc& operator=(const PaintDc&) = delete;
+  ~PaintDc() {
+    if (dc_) EndPaint(window_, &paint_);
+  }
+  HDC get() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
+// Keeps an object selected into a DC and puts back the object it replaced
+// when it goes. Declared after the DC and the object, it goes before them,
+// so neither is deleted while selected.
+class Selection {
+ public:
+  Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(dc && object ? SelectObject(dc, object) : nullptr) {}
+  Selection(const Selection&) = delete;
+  Selection& operator=(const Selection&) = delete;
+  ~Selection() {
+    if (*this) SelectObject(dc_, previous_);
+  }
+  // False when the object could not be selected.
+  explicit operator bool() const { return previous_ != nullptr && previous_ != HGDI_ERROR; }
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+// Answers WM_PAINT: draw(dc, client rectangle) between BeginPaint and
+// EndPaint.
+template <typename Draw>
+void PaintWindow(HWND window, Draw&& draw) {
+  const PaintDc dc(window);
+  if (!dc) return;
+  RECT client;
+  GetClientRect(window, &client);
+  draw(dc.get(), client);
+}
 
 struct FontSpec {
   std::wstring face = L"MS Sans Serif";

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/gdi.h"
@@ -14,16 +16,16 @@ namespace quillon {
 
 class GdiSurface : public DrawingSurface {
  public:
-  // A buffer of width x height pixels, cleared to background (0x00BBGGRR).
-  GdiSurface(int width, int height, COLORREF background);
+  // A buffer of width x height pixels, cleared to background (0x00BBGGRR);
+  // nullptr when the system could not make its DC or bitmap.
+  static std::unique_ptr<GdiSurface> Create(int width, int height, COLORREF background);
   GdiSurface(const GdiSurface&) = delete;
   GdiSurface& operator=(const GdiSurface&) = delete;
-  ~GdiSurface() override;
 
   // Copies the buffer onto dc within area.
   void Paint(HDC dc, const RECT& area) const;
   // The buffer's DC, for reading pixels back.
-  HDC dc() const { return dc_; }
+  HDC dc() const { return dc_.get(); }
 
   int ScaleMode() const override { return scaleMode_; }
   void SetScaleMode(int mode) override { scaleMode_ = mode; }
@@ -40,17 +42,22 @@ class GdiSurface : public DrawingSurface {
   int CharWidth(char16_t c) override;
 
  private:
+  GdiSurface(int width, int height, COLORREF background);
+
   // The font is made again only when an attribute changed since the last
   // character drawn or measured.
   void SelectCurrentFont();
+  void SetStyle(bool& style, bool on);
 
   int width_, height_;
   COLORREF background_;
-  HDC dc_ = nullptr;
-  GdiObject<HBITMAP> bitmap_;
-  HGDIOBJ oldBitmap_ = nullptr;
-  HGDIOBJ oldFont_ = nullptr;
+  // In the order they are made; they go in the reverse one, each selection
+  // before what it selected.
+  MemoryDc dc_;
+  Bitmap bitmap_;
+  Selection bitmapSelected_;
   Font font_;
+  std::optional<Selection> fontSelected_;
   FontSpec spec_;
   bool fontStale_ = true;
   int scaleMode_ = 1;  // twips, until a caller says otherwise

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/gdi.h"
 #include "platform/twips.h"
 
 namespace quillon {
@@ -41,12 +42,11 @@ void ColourDialog::ShowColor(HWND owner) {
 
 std::vector<std::u16string> ScreenFonts() {
   std::vector<std::u16string> names;
-  HDC screen = GetDC(nullptr);
+  const ScreenDc screen;
   if (!screen) return names;
   LOGFONTW all{};
   all.lfCharSet = DEFAULT_CHARSET;
-  EnumFontFamiliesExW(screen, &all, AddFamily, reinterpret_cast<LPARAM>(&names), 0);
-  ReleaseDC(nullptr, screen);
+  EnumFontFamiliesExW(screen.get(), &all, AddFamily, reinterpret_cast<LPARAM>(&names), 0);
   return names;
 }
 

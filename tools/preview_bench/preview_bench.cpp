@@ -29,21 +29,22 @@ int main() {
   const int width = TwipsToPixels(1815, dpi), height = TwipsToPixels(255, dpi);
   const std::u16string strip(39, u'|');
 
-  GdiSurface surface(width, height, GetSysColor(COLOR_BTNFACE));
+  const auto surface = GdiSurface::Create(width, height, GetSysColor(COLOR_BTNFACE));
+  if (!surface) return 1;
   const double redraw = MedianMicroseconds(500, [&] {
-    RenderMarkup(surface, FadeFourColors(0, 8388608, 12582912, 16711680, strip, 0));
+    RenderMarkup(*surface, FadeFourColors(0, 8388608, 12582912, 16711680, strip, 0));
   });
 
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen, width, height));
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ oldBitmap = SelectObject(dc, bitmap.get());
+  const MemoryDc memory;
+  const Bitmap bitmap(CreateCompatibleBitmap(ScreenDc().get(), width, height));
+  const Selection bitmapSelected(memory.get(), bitmap.get());
   FontSpec wanted;
   wanted.face = L"Arial";
   wanted.points = 10;
-  Font font = MakeFont(wanted, dpi);
-  HGDIOBJ oldFont = SelectObject(dc, font.get());
+  const Font font = MakeFont(wanted, dpi);
+  const Selection fontSelected(memory.get(), font.get());
+  if (!bitmapSelected || !fontSelected) return 1;
+  HDC dc = memory.get();
   SetBkMode(dc, TRANSPARENT);
   const double bare = MedianMicroseconds(500, [&] {
     const RECT all{0, 0, width, height};
@@ -57,9 +58,6 @@ int main() {
       x += size.cx;
     }
   });
-  SelectObject(dc, oldFont);
-  SelectObject(dc, oldBitmap);
-  DeleteDC(dc);
 
   std::printf("preview redraw (fade + render): %8.1f us\n", redraw);
   std::printf("39 bare TextOutW calls:         %8.1f us\n", bare);

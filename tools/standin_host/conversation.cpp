@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/ansi.h"
+#include "platform/gdi.h"
 #include "platform/gdi_surface.h"
 #include "preview/markup.h"
 
@@ -25,23 +26,20 @@ LRESULT CALLBACK PaneProc(HWND pane, UINT message, WPARAM wParam, LPARAM lParam)
       break;
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(pane, &ps);
-      RECT area;
-      GetClientRect(pane, &area);
-      // Drawn off-screen first, so the pane does not flicker as lines arrive.
-      HDC buffer = CreateCompatibleDC(dc);
-      HBITMAP bitmap = CreateCompatibleBitmap(dc, area.right, area.bottom);
-      HGDIOBJ old = SelectObject(buffer, bitmap);
-      PaintConversation(pane, buffer, area);
-      BitBlt(dc, 0, 0, area.right, area.bottom, buffer, 0, 0, SRCCOPY);
-      SelectObject(buffer, old);
-      DeleteObject(bitmap);
-      DeleteDC(buffer);
-      EndPaint(pane, &ps);
+    case WM_PAINT:
+      quillon::PaintWindow(pane, [pane](HDC dc, const RECT& area) {
+        // Drawn off-screen first, so the pane does not flicker as lines arrive.
+        const quillon::MemoryDc buffer(dc);
+        const quillon::Bitmap bitmap(CreateCompatibleBitmap(dc, area.right, area.bottom));
+        const quillon::Selection selected(buffer.get(), bitmap.get());
+        if (!selected) {
+          PaintConversation(pane, dc, area);
+          return;
+        }
+        PaintConversation(pane, buffer.get(), area);
+        BitBlt(dc, 0, 0, area.right, area.bottom, buffer.get(), 0, 0, SRCCOPY);
+      });
       return 0;
-    }
     default:
       break;
   }
@@ -74,9 +72,10 @@ void PaintConversation(HWND pane, HDC dc, const RECT& area) {
   // raised and lowered characters.
   int y = 2;
   for (std::size_t i = first; i < lines->size(); ++i, y += kLineHeight) {
-    quillon::GdiSurface line(area.right, kLineHeight, RGB(255, 255, 255));
-    quillon::RenderMarkup(line, quillon::FromAnsi((*lines)[i]));
+    const auto line = quillon::GdiSurface::Create(area.right, kLineHeight, RGB(255, 255, 255));
+    if (!line) return;
+    quillon::RenderMarkup(*line, quillon::FromAnsi((*lines)[i]));
     const RECT at{0, y, area.right, y + kLineHeight};
-    line.Paint(dc, at);
+    line->Paint(dc, at);
   }
 }

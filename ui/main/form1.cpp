@@ -59,7 +59,8 @@ bool Form1::Open() {
   unfoldedWidth_ = outer.right - outer.left;
   RECT strip;
   GetClientRect(pre.hwnd(), &strip);
-  preview_ = std::make_unique<GdiSurface>(strip.right, strip.bottom, static_cast<COLORREF>(pre.BackColor()));
+  preview_ = GdiSurface::Create(strip.right, strip.bottom, static_cast<COLORREF>(pre.BackColor()));
+  if (!preview_) return false;
   pre.onPaint = [this](HDC dc, const RECT& area) { preview_->Paint(dc, area); };
   RunHandler([this] {
     Form_Load();
