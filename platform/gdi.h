@@ -8,28 +8,28 @@
 
 namespace quillon {
 
-// Owns one GDI object (font, brush, bitmap) and deletes it once.
-template <typename Handle>
-class GdiObject {
+// Owns one handle and frees it once, with Free.
+template <typename Handle, typename Free>
+class Owned {
  public:
-  GdiObject() = default;
-  explicit GdiObject(Handle handle) : handle_(handle) {}
-  GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  GdiObject& operator=(GdiObject&& other) noexcept {
+  Owned() = default;
+  explicit Owned(Handle handle) : handle_(handle) {}
+  Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  Owned& operator=(Owned&& other) noexcept {
     if (this != &other) {
       Reset();
       handle_ = std::exchange(other.handle_, nullptr);
     }
     return *this;
   }
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
-  ~GdiObject() { Reset(); }
+  Owned(const Owned&) = delete;
+  Owned& operator=(const Owned&) = delete;
+  ~Owned() { Reset(); }
 
   Handle get() const { return handle_; }
   explicit operator bool() const { return handle_ != nullptr; }
   void Reset() {
-    if (handle_) DeleteObject(handle_);
+    if (handle_) Free{}(handle_);
     handle_ = nullptr;
   }
 
@@ -37,41 +37,32 @@ class GdiObject {
   Handle handle_ = nullptr;
 };
 
+struct DeleteGdiObject {
+  void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+struct ReleaseScreenDc {
+  void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
+};
+struct DeleteMemoryDc {
+  void operator()(HDC dc) const { DeleteDC(dc); }
+};
+
+// A GDI object: font, brush, bitmap.
+template <typename Handle>
+using GdiObject = Owned<Handle, DeleteGdiObject>;
 using Font = GdiObject<HFONT>;
 using Brush = GdiObject<HBRUSH>;
 using Bitmap = GdiObject<HBITMAP>;
 
-// The screen's device context, released once.
-class ScreenDc {
- public:
-  ScreenDc() : dc_(GetDC(nullptr)) {}
-  ScreenDc(const ScreenDc&) = delete;
-  ScreenDc& operator=(const ScreenDc&) = delete;
-  ~ScreenDc() {
-    if (dc_) ReleaseDC(nullptr, dc_);
-  }
-  HDC get() const { return dc_; }
-  explicit operator bool() const { return dc_ != nullptr; }
-
- private:
-  HDC dc_;
+// The screen's device context.
+struct ScreenDc : Owned<HDC, ReleaseScreenDc> {
+  ScreenDc() : Owned(GetDC(nullptr)) {}
 };
 
 // A memory device context like another one (like the screen when none is
-// given), deleted once.
-class MemoryDc {
- public:
-  explicit MemoryDc(HDC like = nullptr) : dc_(CreateCompatibleDC(like)) {}
-  MemoryDc(const MemoryDc&) = delete;
-  MemoryDc& operator=(const MemoryDc&) = delete;
-  ~MemoryDc() {
-    if (dc_) DeleteDC(dc_);
-  }
-  HDC get() const { return dc_; }
-  explicit operator bool() const { return dc_ != nullptr; }
-
- private:
-  HDC dc_;
+// given).
+struct MemoryDc : Owned<HDC, DeleteMemoryDc> {
+  explicit MemoryDc(HDC like = nullptr) : Owned(CreateCompatibleDC(like)) {}
 };
 
 // A window's device context for WM_PAINT, from BeginPaint to EndPaint.
