@@ -17,10 +17,4 @@ Font MakeFont(const FontSpec& wanted, int dpi) {
   return Font(CreateFontIndirectW(&lf));
 }
 
-int ScreenDpi() {
-  const ScreenDc screen;
-  const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
-  return dpi > 0 ? dpi : 96;
-}
-
 }  // namespace quillon

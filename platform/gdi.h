@@ -124,7 +124,4 @@ struct FontSpec {
 // substitution picks the face where the named one is missing.
 Font MakeFont(const FontSpec& wanted, int dpi);
 
-// The DPI of the screen, which this system-DPI-aware program draws at.
-int ScreenDpi();
-
 }  // namespace quillon

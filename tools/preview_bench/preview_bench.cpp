@@ -12,6 +12,7 @@
 #include "fade/fade.h"
 #include "platform/gdi.h"
 #include "platform/gdi_surface.h"
+#include "platform/screen.h"
 #include "platform/twips.h"
 #include "preview/markup.h"
 #include "tools/testing/timing.h"

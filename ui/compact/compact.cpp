@@ -1,6 +1,7 @@
 #include "ui/compact/compact.h"
 
 #include "app/resources.h"
+#include "platform/popup_menu.h"
 
 namespace quillon {
 namespace {
