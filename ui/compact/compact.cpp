@@ -1,12 +1,12 @@
 #include "ui/compact/compact.h"
 
-#include "app/resources.h"
 #include "platform/popup_menu.h"
+#include "ui/common/resource_ids.h"
 
 namespace quillon {
 namespace {
 
-constexpr WindowDesign kDesign{kCompactWindowClass, WS_EX_TOOLWINDOW, kCompactIcon, 16, 3735, 1050};
+constexpr WindowDesign kDesign{kCompactWindowClass, WS_EX_TOOLWINDOW, IDI_COMPACT, 16, 3735, 1050};
 
 // The frame starts above the client area and ends beyond its right edge;
 // the controls in it are placed inside.

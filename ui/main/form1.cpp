@@ -1,13 +1,13 @@
 #include "ui/main/form1.h"
 
-#include "app/resources.h"
+#include "ui/common/resource_ids.h"
 
 namespace quillon {
 namespace {
 
 constexpr int kUnfoldedTwips = 4410, kFoldedTwips = 2820;
 
-constexpr WindowDesign kDesign{kMainWindowClass, 0, kMainIcon, 0, 4320, 2145};
+constexpr WindowDesign kDesign{kMainWindowClass, 0, IDI_MAIN, 0, 4320, 2145};
 
 // The two frames' client areas; the controls in them are placed inside.
 constexpr TwipsOrigin kFrame1{120, 0}, kFrame2{2760, 0};
