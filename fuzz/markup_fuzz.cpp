@@ -6,7 +6,7 @@
 #include <string>
 
 #include "preview/markup.h"
-#include "preview/recording_surface.h"
+#include "preview/testing/recording_surface.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::u16string markup(size / 2, u'\0');

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "prefs/fake_store.h"
+#include "prefs/testing/fake_store.h"
 
 namespace quillon {
 namespace {

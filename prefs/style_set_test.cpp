@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "prefs/fake_store.h"
+#include "prefs/testing/fake_store.h"
 
 namespace quillon {
 namespace {

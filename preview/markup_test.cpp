@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fade/fade.h"
-#include "preview/recording_surface.h"
+#include "preview/testing/recording_surface.h"
 
 namespace quillon {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "ui/common/texts.h"
-#include "ui/common/window_testing.h"
+#include "ui/testing/window_testing.h"
 
 namespace quillon {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "ui/common/window_testing.h"
+#include "ui/testing/window_testing.h"
 
 namespace quillon {
 namespace {
