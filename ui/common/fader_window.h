@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "host/host_link.h"
+#include "platform/colour_dialog.h"
 #include "platform/controls.h"
 #include "platform/gdi.h"
-#include "platform/colour_dialog.h"
 #include "platform/screen.h"
 #include "platform/window.h"
 #include "prefs/prefs.h"
