@@ -26,9 +26,7 @@ class Control {
   virtual ~Control();
 
   HWND hwnd() const { return hwnd_; }
-  int id() const { return GetDlgCtrlID(hwnd_); }
   void SetFont(HFONT font) { SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
-  void Move(const PixelRect& r) { MoveWindow(hwnd_, r.left, r.top, r.width, r.height, TRUE); }
   void Enable(bool on) { EnableWindow(hwnd_, on); }
   bool Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
   std::u16string Text() const;

@@ -16,7 +16,6 @@ class PopupMenu {
   }
   void Add(int id, const wchar_t* caption) { AppendMenuW(menu_, MF_STRING, static_cast<UINT_PTR>(id), caption); }
   void AddSeparator() { AppendMenuW(menu_, MF_SEPARATOR, 0, nullptr); }
-  HMENU handle() const { return menu_; }
   // Shows the menu with its top-left corner at the mouse pointer, items chosen
   // with the left button; the chosen id, or 0 when dismissed.
   int ShowAtPointer(HWND owner) const;

@@ -26,16 +26,6 @@ bool Process::Start(const std::wstring& exe, const std::wstring& args) {
                         &info_) != FALSE;
 }
 
-bool Process::WaitForExit(DWORD milliseconds) {
-  return info_.hProcess && WaitForSingleObject(info_.hProcess, milliseconds) == WAIT_OBJECT_0;
-}
-
-DWORD Process::ExitCode() const {
-  DWORD code = STILL_ACTIVE;
-  if (info_.hProcess) GetExitCodeProcess(info_.hProcess, &code);
-  return code;
-}
-
 void Process::Kill() {
   if (!info_.hProcess) return;
   if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {

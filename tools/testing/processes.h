@@ -20,10 +20,6 @@ class Process {
 
   // Starts exe with the command line "exe args"; false when it could not start.
   bool Start(const std::wstring& exe, const std::wstring& args);
-  // Waits for the process to end by itself; false on time-out.
-  bool WaitForExit(DWORD milliseconds);
-  DWORD ExitCode() const;
-  DWORD id() const { return info_.dwProcessId; }
   void Kill();
 
  private:

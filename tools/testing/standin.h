@@ -20,7 +20,6 @@ class StandIn {
   // Starts the stand-in with a fresh log and the given options, and waits
   // until its windows exist.
   bool Start(const std::wstring& options = L"");
-  void Stop() { process_.Kill(); }
 
   std::vector<Received> Records() const;
   // The lines chat rooms received, decoded from the ANSI code page.
@@ -34,8 +33,6 @@ class StandIn {
   // which reach the client after everything sent to it before: a sentinel
   // line that ends a check for "nothing else arrived". False without a box.
   bool TypeLine(int room, const std::string& text) const;
-
-  const std::wstring& log() const { return log_; }
 
  private:
   Process process_;
