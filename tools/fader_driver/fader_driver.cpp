@@ -3,7 +3,9 @@
 //
 //   fader_driver send TEXT   click into the chat text box, type TEXT, press
 //                            Enter; waits until the box is emptied (sent)
-//   fader_driver click ID    clicks the button with control id ID
+//   fader_driver click NAME  clicks the button or label that reads NAME, as
+//                            the window shows it: "compact", "normal",
+//                            "advertise", "<", ...; case does not matter
 //   fader_driver wait        waits for a fader window to be shown
 //   fader_driver close       closes the shown fader window, as its close box does
 //
@@ -47,6 +49,42 @@ int Send(HWND window, const std::wstring& text) {
   return testing::WaitUntil([&] { return testing::WindowText(box).empty(); }, 8000) ? 0 : 1;
 }
 
+struct Search {
+  const wchar_t* name;
+  HWND found;
+  bool button;
+};
+
+BOOL CALLBACK MatchCaption(HWND child, LPARAM data) {
+  auto& search = *reinterpret_cast<Search*>(data);
+  wchar_t kind[16] = {};
+  GetClassNameW(child, kind, 16);
+  const bool button = lstrcmpiW(kind, L"Button") == 0;
+  if ((button || lstrcmpiW(kind, L"Static") == 0) && IsWindowVisible(child) &&
+      lstrcmpiW(testing::WindowText(child).c_str(), search.name) == 0) {
+    search.found = child;
+    search.button = button;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+int Click(HWND window, const wchar_t* name) {
+  Search search{name, nullptr, false};
+  EnumChildWindows(window, MatchCaption, reinterpret_cast<LPARAM>(&search));
+  if (!search.found) {
+    std::fprintf(stderr, "fader_driver: no button or label reads \"%ls\"\n", name);
+    return 1;
+  }
+  if (search.button) {
+    SendMessageW(search.found, BM_CLICK, 0, 0);
+  } else {
+    PostMessageW(search.found, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+    PostMessageW(search.found, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+  }
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -59,12 +97,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"wait") return 0;
   if (command == L"close") return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
   if (command == L"send" && argc > 2) return Send(window, argv[2]);
-  if (command == L"click" && argc > 2) {
-    HWND button = GetDlgItem(window, _wtoi(argv[2]));
-    if (!button) return 1;
-    SendMessageW(button, BM_CLICK, 0, 0);
-    return 0;
-  }
-  std::fprintf(stderr, "usage: fader_driver send TEXT | click ID | wait | close\n");
+  if (command == L"click" && argc > 2) return Click(window, argv[2]);
+  std::fprintf(stderr, "usage: fader_driver send TEXT | click NAME | wait | close\n");
   return 1;
 }
