@@ -160,33 +160,30 @@ LRESULT CALLBACK DocumentProc(HWND window, UINT message, WPARAM wParam, LPARAM l
   return DefMDIChildProcA(window, message, wParam, lParam);
 }
 
+// A window class of this program's own, with the arrow cursor and the
+// given system colour (COLOR_*) behind its windows.
+void RegisterOwnClass(const char* name, WNDPROC procedure, int background) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(background + 1));
+  wc.lpszClassName = name;
+  RegisterClassA(&wc);
+}
+
 void RegisterClasses(Host& host) {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSA edit{};
   GetClassInfoA(nullptr, "EDIT", &edit);
   host.editProc = edit.lpfnWndProc;
-  edit.hInstance = instance;
+  edit.hInstance = GetModuleHandleW(nullptr);
   edit.lpszClassName = "RICHCNTL";
   RegisterClassA(&edit);
 
-  WNDCLASSA plain{};
-  plain.lpfnWndProc = PlainProc;
-  plain.hInstance = instance;
-  plain.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-  plain.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  for (const char* name : {"_AOL_Static", "_AOL_Combobox", "_AOL_Icon", "_AOL_Image", "AOL Toolbar", "_AOL_Toolbar"}) {
-    plain.lpszClassName = name;
-    RegisterClassA(&plain);
-  }
+  for (const char* name : {"_AOL_Static", "_AOL_Combobox", "_AOL_Icon", "_AOL_Image", "AOL Toolbar", "_AOL_Toolbar"})
+    RegisterOwnClass(name, PlainProc, COLOR_BTNFACE);
   RegisterConversationClass("RICHCNTLREADONLY");
-
-  WNDCLASSA document{};
-  document.lpfnWndProc = DocumentProc;
-  document.hInstance = instance;
-  document.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-  document.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  document.lpszClassName = "AOL Child";
-  RegisterClassA(&document);
+  RegisterOwnClass("AOL Child", DocumentProc, COLOR_BTNFACE);
 }
 
 void AddDocument(Host& host, const std::wstring& kind, int room) {
@@ -238,13 +235,9 @@ LRESULT CALLBACK DecoyProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 void MakeDecoys(Host& host) {
-  WNDCLASSA decoy{};
-  decoy.lpfnWndProc = DecoyProc;
-  decoy.hInstance = GetModuleHandleW(nullptr);
   for (const char* name : {"RICHCNTL", "Edit"}) {
     // A class of this program's own under the same name as the client's.
-    decoy.lpszClassName = name;
-    RegisterClassA(&decoy);
+    RegisterOwnClass(name, DecoyProc, COLOR_WINDOW);
     HWND window = CreateWindowExA(0, name, "decoy", WS_OVERLAPPEDWINDOW, 0, 0, 100, 60, nullptr, nullptr,
                                   GetModuleHandleW(nullptr), nullptr);
     SetPropW(window, L"standin.host", &host);
@@ -296,13 +289,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   if (host.options.decoy) MakeDecoys(host);
   if (host.options.frame) {
     // Registered as a class of its own before the classes that reuse names.
-    WNDCLASSA frame{};
-    frame.lpfnWndProc = FrameProc;
-    frame.hInstance = instance;
-    frame.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-    frame.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
-    frame.lpszClassName = "AOL Frame25";
-    RegisterClassA(&frame);
+    RegisterOwnClass("AOL Frame25", FrameProc, COLOR_APPWORKSPACE);
     RegisterClasses(host);
     host.frame = CreateWindowExA(0, "AOL Frame25", "Chat client (stand-in)", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                                  380, 20, 620, 420, nullptr, nullptr, instance, nullptr);

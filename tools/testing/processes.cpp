@@ -37,40 +37,6 @@ void Process::Kill() {
   info_ = {};
 }
 
-namespace {
-
-struct Search {
-  const wchar_t* className;
-  DWORD processId;
-  HWND found;
-};
-
-BOOL CALLBACK Match(HWND window, LPARAM data) {
-  auto& search = *reinterpret_cast<Search*>(data);
-  wchar_t name[256] = {};
-  GetClassNameW(window, name, 256);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (lstrcmpiW(name, search.className) == 0 && (search.processId == 0 || owner == search.processId)) {
-    search.found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-}  // namespace
-
-HWND WaitForWindow(const wchar_t* className, DWORD processId, DWORD milliseconds) {
-  Search search{className, processId, nullptr};
-  WaitUntil(
-      [&] {
-        EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-      },
-      milliseconds);
-  return search.found;
-}
-
 std::string ReadFileBytes(const std::wstring& path) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, 0, nullptr);

@@ -1,5 +1,5 @@
 // Test support for end-to-end tests under Wine: start our programs as real
-// processes, wait for their windows, read what they wrote.
+// processes, wait for what they do, read what they wrote.
 #pragma once
 
 #include <windows.h>
@@ -25,10 +25,6 @@ class Process {
  private:
   PROCESS_INFORMATION info_{};
 };
-
-// The first top-level window of the class that belongs to process (any
-// process when 0), waiting up to milliseconds for it; nullptr on time-out.
-HWND WaitForWindow(const wchar_t* className, DWORD processId, DWORD milliseconds);
 
 // Waits until predicate() holds, polling; false on time-out.
 template <typename Predicate>
