@@ -88,6 +88,10 @@ Control::~Control() {
   if (hwnd_ && IsWindow(hwnd_) && FromHandle(hwnd_) == this) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
 }
 
+void Control::Place(const PixelRect& r) {
+  SetWindowPos(hwnd_, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 std::u16string Control::Text() const { return WindowText(hwnd_); }
 
 void Control::SetText(const std::u16string& text) { SetWindowTextW(hwnd_, Wide(text)); }
@@ -175,15 +179,22 @@ void Label::OnCommand(int notification) {
   if (notification == STN_CLICKED && onClick) onClick();
 }
 
-bool ComboBox::Create(HWND parent, PixelRect rect, int id) {
-  // The height given is the closed box; the list drops below it.
-  PixelRect withList = rect;
-  withList.height = rect.height * 10;
-  if (!CreateChild({parent, L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS, 0,
-                    withList, id}))
-    return false;
-  return true;
+namespace {
+
+// The height given is the closed box's; the list drops below it.
+PixelRect WithList(PixelRect closed) {
+  closed.height *= 10;
+  return closed;
 }
+
+}  // namespace
+
+bool ComboBox::Create(HWND parent, PixelRect rect, int id) {
+  return CreateChild(
+      {parent, L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS, 0, WithList(rect), id});
+}
+
+void ComboBox::Place(const PixelRect& rect) { Control::Place(WithList(rect)); }
 
 void ComboBox::Clear() { SendMessageW(hwnd_, CB_RESETCONTENT, 0, 0); }
 

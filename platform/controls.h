@@ -27,6 +27,8 @@ class Control {
 
   HWND hwnd() const { return hwnd_; }
   void SetFont(HFONT font) { SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
+  // Moves the control to rect in its parent's client area.
+  virtual void Place(const PixelRect& rect);
   void Enable(bool on) { EnableWindow(hwnd_, on); }
   bool Enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
   std::u16string Text() const;
@@ -93,6 +95,7 @@ class Label : public Control {
 class ComboBox : public Control {
  public:
   bool Create(HWND parent, PixelRect rect, int id);
+  void Place(const PixelRect& rect) override;
   void Clear();
   void Add(const std::u16string& item);
   int Count() const;

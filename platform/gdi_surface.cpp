@@ -11,8 +11,9 @@ Bitmap ScreenBitmap(int width, int height) {
 
 }  // namespace
 
-std::unique_ptr<GdiSurface> GdiSurface::Create(int width, int height, COLORREF background) {
+std::unique_ptr<GdiSurface> GdiSurface::Create(int width, int height, COLORREF background, int dpi) {
   std::unique_ptr<GdiSurface> surface(new GdiSurface(width, height, background));
+  surface->dpi_ = dpi > 0 ? dpi : GetDeviceCaps(surface->dc_.get(), LOGPIXELSY);
   if (!surface->dc_ || !surface->bitmap_ || !surface->bitmapSelected_) return nullptr;
   return surface;
 }
@@ -20,6 +21,7 @@ std::unique_ptr<GdiSurface> GdiSurface::Create(int width, int height, COLORREF b
 GdiSurface::GdiSurface(int width, int height, COLORREF background)
     : width_(width),
       height_(height),
+      dpi_(96),
       background_(background),
       bitmap_(ScreenBitmap(width, height)),
       bitmapSelected_(dc_.get(), bitmap_.get()) {
@@ -66,7 +68,7 @@ void GdiSurface::Clear() {
 
 void GdiSurface::SelectCurrentFont() {
   if (!fontStale_) return;
-  Font font = MakeFont(spec_, GetDeviceCaps(dc_.get(), LOGPIXELSY));
+  Font font = MakeFont(spec_, dpi_);
   // The DC's own font goes back in before the new one is selected, so the
   // old font is out of the DC before it is deleted.
   fontSelected_.emplace(dc_.get(), font.get());

@@ -16,9 +16,10 @@ namespace quillon {
 
 class GdiSurface : public DrawingSurface {
  public:
-  // A buffer of width x height pixels, cleared to background (0x00BBGGRR);
-  // nullptr when the system could not make its DC or bitmap.
-  static std::unique_ptr<GdiSurface> Create(int width, int height, COLORREF background);
+  // A buffer of width x height pixels, cleared to background (0x00BBGGRR),
+  // whose fonts are made for dpi (0: the screen's); nullptr when the system
+  // could not make its DC or bitmap.
+  static std::unique_ptr<GdiSurface> Create(int width, int height, COLORREF background, int dpi = 0);
   GdiSurface(const GdiSurface&) = delete;
   GdiSurface& operator=(const GdiSurface&) = delete;
 
@@ -50,6 +51,7 @@ class GdiSurface : public DrawingSurface {
   void SetStyle(bool& style, bool on);
 
   int width_, height_;
+  int dpi_;
   COLORREF background_;
   // In the order they are made; they go in the reverse one, each selection
   // before what it selected.

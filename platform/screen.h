@@ -1,6 +1,8 @@
 // What the windows need to know of the screen: its fonts, size and DPI.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
@@ -9,11 +11,14 @@ namespace quillon {
 // The names of the installed screen fonts, in the order the system lists them.
 std::vector<std::u16string> ScreenFonts();
 
-// The screen's size in twips.
-struct ScreenSize { double width, height; };
-ScreenSize ScreenSizeTwips(int dpi);
-
-// The DPI of the screen, which this system-DPI-aware program draws at.
+// The DPI of the screen: the system's DPI.
 int ScreenDpi();
+
+// The DPI a window is drawn at: its monitor's under per-monitor awareness,
+// else the system's (also on Windows before 10, which cannot tell).
+int WindowDpi(HWND window);
+
+// The work area of the monitor that holds most of the window, in pixels.
+RECT WorkArea(HWND window);
 
 }  // namespace quillon

@@ -41,8 +41,12 @@ class Window {
   HWND hwnd_ = nullptr;
 };
 
+// The outer size of a window whose client area is width x height pixels,
+// for the window's own styles and its frame at dpi.
+SIZE OuterSizeFor(HWND window, int width, int height, int dpi);
+
 // Sets the outer size of a window so that its client area is width x height
-// pixels, for the window's own styles.
-void SetClientSize(HWND window, int width, int height);
+// pixels at dpi.
+void SetClientSize(HWND window, int width, int height, int dpi);
 
 }  // namespace quillon

@@ -69,13 +69,46 @@ bool FaderWindow::CreateMainWindow(const WindowDesign& design) {
     creationError_ = "the window could not be created (error " + std::to_string(GetLastError()) + ")";
     return false;
   }
-  SetClientSize(hwnd(), TwipsToPixels(design.clientWidth, dpi_), TwipsToPixels(design.clientHeight, dpi_));
+  design_ = design;
+  // Laid out for the monitor the window opens on.
+  if (const int dpi = WindowDpi(hwnd()); dpi != dpi_) {
+    dpi_ = dpi;
+    fonts_ = LayoutFonts(dpi_);
+  }
+  SetClientSize(hwnd(), TwipsToPixels(design.clientWidth, dpi_), TwipsToPixels(design.clientHeight, dpi_), dpi_);
   return true;
 }
 
-void FaderWindow::AddToWindow(Control& control, FontRole font, int tabIndex) {
+void FaderWindow::AddToWindow(Control& control, const ControlSpec& spec, FontRole font, int tabIndex) {
   if (HFONT f = fonts_.For(font)) control.SetFont(f);
   if (tabIndex != kNoTab) tabStops_.emplace_back(tabIndex, control.hwnd());
+  placements_.push_back({&control, spec.rect, font});
+}
+
+bool FaderWindow::DesignRect(const Control& control, int dpi, PixelRect& rect) const {
+  for (const Placement& placed : placements_) {
+    if (placed.control != &control) continue;
+    rect = ToPixels(placed.rect, dpi);
+    return true;
+  }
+  return false;
+}
+
+void FaderWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  if (dpi <= 0 || dpi == dpi_) return;
+  dpi_ = dpi;
+  LayoutFonts fonts(dpi_);
+  SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
+  for (const Placement& placed : placements_) {
+    placed.control->Place(ToPixels(placed.rect, dpi_));
+    if (HFONT font = fonts.For(placed.font)) placed.control->SetFont(font);
+  }
+  fonts_ = std::move(fonts);  // the old fonts go once no control uses them
+  SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetClientSize(hwnd(), TwipsToPixels(design_.clientWidth, dpi_), TwipsToPixels(design_.clientHeight, dpi_), dpi_);
+  OnDpiApplied();
+  SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void FaderWindow::FinishControls() {
@@ -264,11 +297,14 @@ void SelectStartFont(ComboBox& fonts, const std::u16string& lastFont) {
 void FaderWindow::CentreOnScreen() {
   RECT outer;
   GetWindowRect(hwnd(), &outer);
-  const ScreenSize screen = ScreenSizeTwips(dpi_);
+  const RECT work = WorkArea(hwnd());
+  const double workLeft = PixelsToTwips(work.left, dpi_), workTop = PixelsToTwips(work.top, dpi_);
+  const double workWidth = PixelsToTwips(work.right - work.left, dpi_);
+  const double workHeight = PixelsToTwips(work.bottom - work.top, dpi_);
   const double width = PixelsToTwips(outer.right - outer.left, dpi_);
   const double height = PixelsToTwips(outer.bottom - outer.top, dpi_);
-  const int left = static_cast<int>((screen.width - width) / 2 * dpi_ / 1440.0);
-  const int top = static_cast<int>((screen.height - height) / 2 * dpi_ / 1440.0);
+  const int left = static_cast<int>((workLeft + (workWidth - width) / 2) * dpi_ / 1440.0);
+  const int top = static_cast<int>((workTop + (workHeight - height) / 2) * dpi_ / 1440.0);
   SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -329,6 +365,11 @@ LRESULT FaderWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       RequestClose();
       return 0;
+    case WM_DPICHANGED: {
+      const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
+      RunHandler([&] { OnDpiChanged(HIWORD(wParam), suggested); });
+      return 0;
+    }
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:

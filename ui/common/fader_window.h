@@ -83,6 +83,9 @@ class FaderWindow : public Window, public StyleControls {
 
   std::array<PictureBox*, 4> Swatches() { return {&pic1, &pic2, &pic3, &pic4}; }
   int dpi() const { return dpi_; }
+  // The control's rectangle in the window's client area at dpi, as the
+  // window's control table places it; false for a control not in the table.
+  bool DesignRect(const Control& control, int dpi, PixelRect& rect) const;
   // Why the window could not be created; empty when it was.
   const std::string& CreationError() const { return creationError_; }
 
@@ -128,9 +131,13 @@ class FaderWindow : public Window, public StyleControls {
   void OpenHelp();
   // Empties the font list and fills it with the screen fonts in lower case.
   void FillFontList();
-  // Centres the window on the screen, in twips, fractions kept until the one
-  // conversion to pixels.
+  // Centres the window on its monitor's work area, in twips, fractions kept
+  // until the one conversion to pixels.
   void CentreOnScreen();
+
+  // Runs after the window was laid out again for a new DPI: what a window
+  // keeps in pixels besides its controls follows here.
+  virtual void OnDpiApplied() {}
   // The first-run test and the font list: on a first run the file gains
   // "new" and "lastfont" and the list shows "arial"; later the last font.
   // True on a first run.
@@ -173,13 +180,19 @@ class FaderWindow : public Window, public StyleControls {
 
   WindowOps& host_;
   ProfileStore& prefs_;
+  std::string creationError_;
   int dpi_ = ScreenDpi();
   LayoutFonts fonts_{dpi_};
 
  private:
   bool CreateMainWindow(const WindowDesign& design);
-  // Sets the control's font and notes its place in the tab order.
-  void AddToWindow(Control& control, FontRole font, int tabIndex);
+  // Sets the control's font and notes its place in the tab order and in the
+  // layout.
+  void AddToWindow(Control& control, const ControlSpec& spec, FontRole font, int tabIndex);
+  // Lays the window out again at dpi: the controls from the table, their
+  // fonts, the client area at its size in twips, the window at the
+  // position Windows suggests.
+  void OnDpiChanged(int dpi, const RECT& suggested);
   // The tab order from the rows' tab indices, the fixed texts, navigation.
   void FinishControls();
   // The hidden text boxes with their fixed texts, read-only so that tabbing
@@ -198,10 +211,17 @@ class FaderWindow : public Window, public StyleControls {
   // Log-off or shutdown of Windows: the visible window runs the shutdown.
   void EndSession();
 
+  // Each control as the table places it, for a new DPI.
+  struct Placement {
+    Control* control;
+    TwipsRect rect;  // in the client area
+    FontRole font;
+  };
+  std::vector<Placement> placements_;
+  WindowDesign design_{};
   std::vector<std::pair<int, HWND>> tabStops_;  // tab index, control
   std::vector<HWND> tabOrder_;
   HWND lastFocus_ = nullptr;
-  std::string creationError_;
   // Operations that let events in and must not nest.
   bool sending_ = false, advertising_ = false, pickingColour_ = false;
   LONG sendEndedAt_ = 0;  // GetTickCount when the last send returned
@@ -242,7 +262,7 @@ bool FaderWindow::CreateFromTable(const WindowDesign& design, std::span<const Co
           auto& control = self.*member;
           if (!CreateControl(control, hwnd(), spec, dpi_)) return false;
           if (row.handler) AttachHandler(control, [&self, handler = row.handler] { (self.*handler)(); });
-          AddToWindow(control, row.font, row.tabIndex);
+          AddToWindow(control, spec, row.font, row.tabIndex);
           return true;
         },
         row.member);

@@ -54,13 +54,8 @@ bool Form1::Open() {
   static constexpr auto kRows = Layout();
   static_assert(KindsMatchMembers(kRows));
   if (!CreateFromTable<Form1>(kDesign, kRows)) return false;
-  RECT outer;
-  GetWindowRect(hwnd(), &outer);
-  unfoldedWidth_ = outer.right - outer.left;
-  RECT strip;
-  GetClientRect(pre.hwnd(), &strip);
-  preview_ = GdiSurface::Create(strip.right, strip.bottom, static_cast<COLORREF>(pre.BackColor()));
-  if (!preview_) return false;
+  NoteUnfoldedWidth();
+  if (!MakePreviewSurface()) return false;
   pre.onPaint = [this](HDC dc, const RECT& area) { preview_->Paint(dc, area); };
   RunHandler([this] {
     Form_Load();
@@ -159,6 +154,42 @@ void Form1::Command6_Click() {
 int Form1::FoldedWidth() const {
   // The same frame around a narrower client area as the design width has.
   return unfoldedWidth_ - (TwipsToPixels(kUnfoldedTwips, dpi_) - TwipsToPixels(kFoldedTwips, dpi_));
+}
+
+void Form1::NoteUnfoldedWidth() {
+  RECT outer;
+  GetWindowRect(hwnd(), &outer);
+  unfoldedWidth_ = outer.right - outer.left;
+}
+
+bool Form1::MakePreviewSurface() {
+  RECT strip;
+  GetClientRect(pre.hwnd(), &strip);
+  auto surface = GdiSurface::Create(strip.right, strip.bottom, static_cast<COLORREF>(pre.BackColor()), dpi_);
+  if (!surface) {
+    creationError_ = "the preview strip's drawing surface could not be made";
+    return false;
+  }
+  preview_ = std::move(surface);
+  return true;
+}
+
+void Form1::OnDpiApplied() {
+  NoteUnfoldedWidth();
+  if (folded_) SetOuterWidth(FoldedWidth());
+  // The strip's drawing is made again at its new size; the old one stays
+  // should the system not give a new one.
+  if (MakePreviewSurface()) RedrawPreview(sb.Value() + 2);
+}
+
+void Form1::Label1_Click() {
+  folded_ = true;
+  SetOuterWidth(FoldedWidth());
+}
+
+void Form1::Label2_Click() {
+  folded_ = false;
+  SetOuterWidth(unfoldedWidth_);
 }
 
 void Form1::SetOuterWidth(int width) {

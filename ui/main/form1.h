@@ -47,8 +47,8 @@ class Form1 final : public FaderWindow {
   void Command4_Click() { OpenHelp(); }
   void Command5_Click() { Advertise(); }
   void Command6_Click();
-  void Label1_Click() { SetOuterWidth(FoldedWidth()); }
-  void Label2_Click() { SetOuterWidth(unfoldedWidth_); }
+  void Label1_Click();
+  void Label2_Click();
 
   // The colour dialog sets the swatch, then the preview follows the bar.
   void SwatchClick(PictureBox& swatch) override;
@@ -58,8 +58,14 @@ class Form1 final : public FaderWindow {
   void ApplyColorCount();
   // Folds or unfolds the window to an outer width in pixels, in place.
   void SetOuterWidth(int width);
+  // The outer width of the window as laid out, unfolded.
+  void NoteUnfoldedWidth();
+  // A drawing surface for the strip at its size and the window's DPI.
+  bool MakePreviewSurface();
+  void OnDpiApplied() override;
 
   int unfoldedWidth_ = 0;
+  bool folded_ = false;
   // The colour count of a redraw asked for while one runs; 0 for none.
   int pendingPreviewCount_ = 0;
   bool redrawingPreview_ = false;
