@@ -28,6 +28,15 @@ bool WaitForRecords(const StandIn& host, const std::string& kind, std::size_t co
 }
 
 // Whether upper stands above lower among the top-level windows.
+// The sentinel line, typed or sent after a case into room, arrived, and it
+// is the only thing the client received.
+void ExpectOnlyTheSentinel(const StandIn& host, int room) {
+  ASSERT_TRUE(WaitForRecords(host, "chat", 1));
+  ASSERT_EQ(host.Records().size(), 1u);
+  EXPECT_EQ(host.Records()[0].room, room);
+  EXPECT_EQ(host.Records()[0].bytes, "sentinel");
+}
+
 bool IsAbove(HWND upper, HWND lower) {
   for (HWND w = GetWindow(lower, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
     if (w == upper) return true;
@@ -92,10 +101,7 @@ TEST_F(HostLink, WindowsThatAreNotChatRoomsAreNotTaken) {
   EXPECT_FALSE(SendChat(ops, u"nowhere"));
   // Room 2, the one without its image, takes a line typed into it now.
   ASSERT_TRUE(host.TypeLine(2, "sentinel"));
-  ASSERT_TRUE(WaitForRecords(host, "chat", 1));
-  ASSERT_EQ(host.Records().size(), 1u);
-  EXPECT_EQ(host.Records()[0].room, 2);
-  EXPECT_EQ(host.Records()[0].bytes, "sentinel");
+  ExpectOnlyTheSentinel(host, 2);
 }
 
 TEST_F(HostLink, AClientThatStopsAnsweringCostsTheTimeOutAndIsNotDelivered) {
@@ -135,9 +141,7 @@ TEST_F(HostLink, OpenKeywordWithoutAToolbarDoesNothing) {
   EXPECT_FALSE(OpenKeyword(ops, u"x"));
   // A line sent into the room now arrives after anything sent before.
   EXPECT_TRUE(SendChat(ops, u"sentinel"));
-  ASSERT_TRUE(WaitForRecords(host, "chat", 1));
-  ASSERT_EQ(host.Records().size(), 1u);
-  EXPECT_EQ(host.Records()[0].bytes, "sentinel");
+  ExpectOnlyTheSentinel(host, 1);
 }
 
 struct Counter {

@@ -57,6 +57,18 @@ void SetSystemDpi(DWORD dpi) {
   }
 }
 
+// The shown window of the class, waiting for it; nullptr when none shows.
+HWND ShownWindow(const wchar_t* className) {
+  HWND window = nullptr;
+  testing::WaitUntil(
+      [&] {
+        window = FindWindowW(className, nullptr);
+        return window && IsWindowVisible(window);
+      },
+      15000);
+  return window && IsWindowVisible(window) ? window : nullptr;
+}
+
 // Both windows of the program as it lays itself out at 144 DPI.
 struct ProgramLayouts {
   Layout main, compact;
@@ -69,25 +81,15 @@ ProgramLayouts LayoutsOfTheProgramAt144() {
   testing::Process program;
   const bool started = program.Start(testing::ExeFolder() + L"..\\app\\quillon.exe", L"");
   EXPECT_TRUE(started);
-  HWND main = nullptr;
-  EXPECT_TRUE(testing::WaitUntil(
-      [&] {
-        main = FindWindowW(kMainWindowClass, nullptr);
-        return main && IsWindowVisible(main);
-      },
-      15000));
+  HWND main = ShownWindow(kMainWindowClass);
   // The program read the system DPI when it started.
   SetSystemDpi(96);
+  EXPECT_TRUE(main);
   if (!main) return layouts;
   layouts.main = LayoutOf(main);
   SendMessageW(GetDlgItem(main, kIdCommand6), BM_CLICK, 0, 0);
-  HWND compact = nullptr;
-  EXPECT_TRUE(testing::WaitUntil(
-      [&] {
-        compact = FindWindowW(kCompactWindowClass, nullptr);
-        return compact && IsWindowVisible(compact);
-      },
-      15000));
+  HWND compact = ShownWindow(kCompactWindowClass);
+  EXPECT_TRUE(compact);
   if (compact) layouts.compact = LayoutOf(compact);
   return layouts;
 }
