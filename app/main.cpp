@@ -1,15 +1,12 @@
-// The program: the main window, the event pump that the fade runs inside its
-// four-colour dealing, and the message loop.
+// The program: the main window and the message loop.
 #include <windows.h>
 
-#include "fade/fade.h"
 #include "platform/event_pump.h"
 #include "platform/profile_store.h"
 #include "platform/win32_window_ops.h"
 #include "ui/main/form1.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  quillon::SetFadePumpHook(quillon::PumpPendingMessages);
   quillon::Win32WindowOps host;
   quillon::Win32ProfileStore prefs;
   quillon::Form1 main(host, prefs);

@@ -306,32 +306,30 @@ TEST(Fade, FadeSegmentAppendsAndCarriesTheWaveCounter) {
   EXPECT_EQ(Ascii(out.substr(out.size() - 21)), Piece("090909", 'c'));
 }
 
-// The window layer's event pump runs once per dealing pass of a four-colour
-// fade, and a fade nested inside it leaves the outer one untouched.
-int g_passes = 0;
-std::u16string g_nested;
-void CountingPump() {
-  ++g_passes;
-  if (g_passes == 2) g_nested = FadeFourColors(kBlue, kBlue, kBlue, kBlue, u"nested", -1);
-}
-
+// The event pump runs once per dealing pass of a four-colour fade, and a fade
+// nested inside it leaves the outer one untouched.
 TEST(Fade, FourColourDealingRunsThePumpOncePerPass) {
-  SetFadePumpHook(CountingPump);
+  int passes = 0;
+  std::u16string nested;
+  const EventPump pump = [&] {
+    ++passes;
+    if (passes == 2) nested = FadeFourColors(kBlue, kBlue, kBlue, kBlue, u"nested", -1, [&] { ++passes; });
+  };
   const std::u16string expected = ReferenceFade({kRed, kGreen, kBlue, kWhite}, u"abcdefg", -1);
-  g_passes = 0;
-  EXPECT_EQ(FadeFourColors(kRed, kGreen, kBlue, kWhite, u"abcdefg", -1), expected);
-  EXPECT_EQ(g_passes, 3 + 2);  // three outer passes and the nested fade's two
-  EXPECT_EQ(g_nested, ReferenceFade({kBlue, kBlue, kBlue, kBlue}, u"nested", -1));
-  for (int length : {0, 1, 3, 4, 70}) {
-    g_passes = 10;
-    FadeFourColors(kRed, kGreen, kBlue, kWhite, std::u16string(length, u'x'), 0);
-    EXPECT_EQ(g_passes - 10, length == 0 ? 1 : (length + 2) / 3) << length;
+  EXPECT_EQ(FadeFourColors(kRed, kGreen, kBlue, kWhite, u"abcdefg", -1, pump), expected);
+  EXPECT_EQ(passes, 3 + 2);  // three outer passes and the nested fade's two
+  EXPECT_EQ(nested, ReferenceFade({kBlue, kBlue, kBlue, kBlue}, u"nested", -1));
+  const int dealt[][2] = {{0, 1}, {1, 1}, {2, 1}, {3, 1}, {4, 2}, {6, 2}, {7, 3}, {70, 24}};
+  for (const auto& [length, expectedPasses] : dealt) {
+    passes = 10;
+    const std::u16string text(length, u'x');
+    EXPECT_EQ(FadeFourColors(kRed, kGreen, kBlue, kWhite, text, 0, [&] { ++passes; }),
+              FadeFourColors(kRed, kGreen, kBlue, kWhite, text, 0));
+    EXPECT_EQ(passes - 10, expectedPasses) << length;
+    passes = 10;
+    FadeFourRgb(255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255, text, 0, [&] { ++passes; });
+    EXPECT_EQ(passes - 10, expectedPasses) << length;
   }
-  g_passes = 10;
-  FadeTwoColors(kRed, kGreen, u"abcdefg", 0);
-  FadeThreeColors(kRed, kGreen, kBlue, u"abcdefg", 0);
-  EXPECT_EQ(g_passes, 10);
-  SetFadePumpHook(nullptr);
 }
 
 }  // namespace

@@ -10,8 +10,6 @@ constexpr int kMargin = 2;
 constexpr int kLineHeight = 16;
 constexpr int kPixels = 3;
 
-MarkupPumpHook g_pumpHook = nullptr;
-
 char16_t Lower(char16_t c) {
   if (c >= u'A' && c <= u'Z') return static_cast<char16_t>(c + 32);
   // Latin-1 capitals, but not the multiplication sign.
@@ -83,8 +81,8 @@ void ApplyTag(DrawingSurface& surface, const std::u16string& tag, Pen& pen) {
 
 }  // namespace
 
-void RenderMarkup(DrawingSurface& surface, const std::u16string& markup) {
-  const std::u16string text = ReplaceAll(markup, u"\r", kLineBreak);
+void RenderMarkup(DrawingSurface& surface, const std::u16string& markup, const EventPump& pump) {
+  const std::u16string text = ReplaceAll(markup, u"\r", kLineBreak, pump);
   const int scaleMode = surface.ScaleMode();
   surface.SetScaleMode(kPixels);
 
@@ -123,7 +121,8 @@ void RenderMarkup(DrawingSurface& surface, const std::u16string& markup) {
   surface.SetScaleMode(scaleMode);
 }
 
-std::u16string ReplaceAll(std::u16string text, std::u16string_view search, std::u16string_view replacement) {
+std::u16string ReplaceAll(std::u16string text, std::u16string_view search, std::u16string_view replacement,
+                          const EventPump& pump) {
   if (search.empty()) return text;
   // A replacement that holds the search text would be found again for ever:
   // then every occurrence is replaced once, left to right.
@@ -131,7 +130,7 @@ std::u16string ReplaceAll(std::u16string text, std::u16string_view search, std::
   std::size_t from = 0;
   for (std::size_t at = text.find(search); at != std::u16string::npos; at = text.find(search, from)) {
     text.replace(at, search.size(), replacement);
-    if (g_pumpHook) g_pumpHook();
+    pump();
     // A new occurrence must overlap the replacement; none starts earlier.
     from = selfSimilar ? at + replacement.size() : (at + 1 >= search.size() ? at + 1 - search.size() : 0);
   }
@@ -157,7 +156,5 @@ int HexDigitValue(char16_t c) {
   if (c >= u'A' && c <= u'F') return c - u'A' + 10;
   return 0;
 }
-
-void SetMarkupPumpHook(MarkupPumpHook hook) { g_pumpHook = hook; }
 
 }  // namespace quillon

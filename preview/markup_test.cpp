@@ -150,17 +150,23 @@ TEST(MarkupHelpers, HexDigitsAndNumbers) {
   EXPECT_EQ(HexToNumber(u"123456789"), static_cast<float>(0x23456789));  // only the last eight count
 }
 
-int g_pumps = 0;
-
 TEST(MarkupHelpers, ReplaceAllReplacesEveryOccurrenceAndPumpsForEach) {
-  SetMarkupPumpHook([] { ++g_pumps; });
-  g_pumps = 0;
-  EXPECT_EQ(ReplaceAll(u"a\rb\r\r", u"\r", u"+chr13+"), u"a+chr13+b+chr13++chr13+");
-  EXPECT_EQ(g_pumps, 3);
+  int pumps = 0;
+  const EventPump pump = [&] { ++pumps; };
+  EXPECT_EQ(ReplaceAll(u"a\rb\r\r", u"\r", u"+chr13+", pump), u"a+chr13+b+chr13++chr13+");
+  EXPECT_EQ(pumps, 3);
   EXPECT_EQ(ReplaceAll(u"aab", u"ab", u"b"), u"b");  // occurrences the replacement makes count too
   EXPECT_EQ(ReplaceAll(u"xax", u"a", u"aa"), u"xaax");  // and one that holds the search ends
   EXPECT_EQ(ReplaceAll(u"abc", u"", u"z"), u"abc");
-  SetMarkupPumpHook(nullptr);
+}
+
+TEST(RenderMarkup, PumpsOncePerCarriageReturnBeforeDrawing) {
+  RecordingSurface surface;
+  std::vector<int> clearsAtPump;
+  RenderMarkup(surface, u"a\rb\r\rc", [&] { clearsAtPump.push_back(surface.clears); });
+  EXPECT_EQ(clearsAtPump, (std::vector<int>{0, 0, 0}));
+  EXPECT_EQ(surface.Text(), u"abc");
+  EXPECT_EQ(surface.drawn.back().y, 3 * 16);
 }
 
 }  // namespace
