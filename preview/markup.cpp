@@ -1,6 +1,7 @@
 #include "preview/markup.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace quillon {
 namespace {
@@ -123,18 +124,39 @@ void RenderMarkup(DrawingSurface& surface, const std::u16string& markup, const E
 
 std::u16string ReplaceAll(std::u16string text, std::u16string_view search, std::u16string_view replacement,
                           const EventPump& pump) {
-  if (search.empty()) return text;
-  // A replacement that holds the search text would be found again for ever:
-  // then every occurrence is replaced once, left to right.
+  if (search.empty() || text.find(search) == std::u16string::npos) return text;
+  // The result is built in one pass. Each character appended that ends an
+  // occurrence of search ends the first occurrence in the text as it now
+  // stands, since none ends earlier: that one is replaced. The replacement's
+  // characters are then read again as if they stood in the text, so that
+  // occurrences a replacement makes count too. A replacement that holds the
+  // search text would be found again for ever: then it is written as it is
+  // and no occurrence may start inside it, so every occurrence of the text
+  // is replaced once, left to right.
   const bool selfSimilar = replacement.find(search) != std::u16string_view::npos;
-  std::size_t from = 0;
-  for (std::size_t at = text.find(search); at != std::u16string::npos; at = text.find(search, from)) {
-    text.replace(at, search.size(), replacement);
+  std::u16string out;
+  out.reserve(text.size());
+  std::size_t settled = 0;                // out[0, settled) is part of no occurrence
+  std::vector<std::size_t> rereading;     // read positions in replacements, innermost last
+  std::size_t next = 0;
+  while (next < text.size() || !rereading.empty()) {
+    if (rereading.empty()) {
+      out += text[next++];
+    } else {
+      out += replacement[rereading.back()++];
+      if (rereading.back() == replacement.size()) rereading.pop_back();
+    }
+    if (out.size() < settled + search.size() || !out.ends_with(search)) continue;
+    out.resize(out.size() - search.size());
+    if (selfSimilar) {
+      out += replacement;
+      settled = out.size();
+    } else if (!replacement.empty()) {
+      rereading.push_back(0);
+    }
     pump();
-    // A new occurrence must overlap the replacement; none starts earlier.
-    from = selfSimilar ? at + replacement.size() : (at + 1 >= search.size() ? at + 1 - search.size() : 0);
   }
-  return text;
+  return out;
 }
 
 float HexToNumber(std::u16string_view hex) {
