@@ -52,6 +52,17 @@ inline int RoundHalfEven(double value) {
   return static_cast<int>(static_cast<std::uint32_t>(bits));
 }
 
+// position * step rounded to double before anything is added to it: multiply,
+// round, then add the start; this order decides the exact halves. Read back
+// from a volatile, the product is a value the compiler cannot see through, so
+// no contraction setting can fuse the multiply and the add into one FMA that
+// rounds once. Standard C++, unlike an asm barrier or a pragma, so it holds
+// for every compiler and target, for a store and a load per channel.
+inline double RoundedProduct(double position, double step) {
+  volatile double product = position * step;
+  return product;
+}
+
 // Code units of wave tags for the first count characters of a wavy text.
 std::size_t WaveTagsLength(std::size_t count) {
   std::size_t length = count / 4 * kWaveCycleLength;
@@ -76,10 +87,9 @@ char16_t* WriteSegment(char16_t* out, Channels start, Channels end, const char16
 
   for (std::size_t x = 1; x <= n; ++x) {
     const double position = static_cast<double>(x);
-    // Multiply first, then add the start: this order decides the halves.
-    const int red   = RoundHalfEven(position * stepRed + start.red);
-    const int green = RoundHalfEven(position * stepGreen + start.green);
-    const int blue  = RoundHalfEven(position * stepBlue + start.blue);
+    const int red   = RoundHalfEven(RoundedProduct(position, stepRed) + start.red);
+    const int green = RoundHalfEven(RoundedProduct(position, stepGreen) + start.green);
+    const int blue  = RoundHalfEven(RoundedProduct(position, stepBlue) + start.blue);
 
     std::memcpy(out, kTagOpen.data(), kTagOpen.size() * sizeof(char16_t));
     out += kTagOpen.size();
