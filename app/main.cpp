@@ -1,10 +1,8 @@
-// The program: the main window, the event pump that the fade runs inside its
-// four-colour dealing, and the message loop.
+// The program: the main window and the message loop.
 #include <windows.h>
 
 #include <string>
 
-#include "fade/fade.h"
 #include "platform/event_pump.h"
 #include "platform/profile_store.h"
 #include "platform/single_instance.h"
@@ -18,7 +16,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     quillon::ActivateShownWindow({quillon::kMainWindowClass, quillon::kCompactWindowClass});
     return 0;
   }
-  quillon::SetFadePumpHook(quillon::PumpPendingMessages);
   quillon::Win32WindowOps host;
   quillon::Win32ProfileStore prefs;
   quillon::Form1 main(host, prefs);

@@ -7,11 +7,12 @@ add_subdirectory(${QUILLON_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_
 
 include(GoogleTest)
 
-# quillon_add_test(name SOURCES... LIBS...)
-# Natively every test case becomes its own CTest entry; for Windows the whole
-# executable runs as one entry, one Wine process, against the warm server.
+# quillon_add_test(name SOURCES... LIBS... [PREFIX prefix])
+# Natively every test case becomes its own CTest entry, its name after PREFIX;
+# for Windows the whole executable runs as one entry, one Wine process,
+# against the warm server.
 function(quillon_add_test name)
-  cmake_parse_arguments(arg "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(arg "" "TIMEOUT;PREFIX" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${arg_SOURCES})
   target_link_libraries(${name} PRIVATE ${arg_LIBS} GTest::gtest_main)
   if(NOT arg_TIMEOUT)
@@ -21,6 +22,7 @@ function(quillon_add_test name)
     add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
     set_tests_properties(${name} PROPERTIES TIMEOUT ${arg_TIMEOUT})
   else()
-    gtest_discover_tests(${name} DISCOVERY_MODE POST_BUILD PROPERTIES TIMEOUT ${arg_TIMEOUT})
+    gtest_discover_tests(${name} DISCOVERY_MODE POST_BUILD TEST_PREFIX "${arg_PREFIX}"
+                         PROPERTIES TIMEOUT ${arg_TIMEOUT})
   endif()
 endfunction()

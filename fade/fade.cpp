@@ -31,8 +31,6 @@ constexpr auto kHexPairs = [] {
   return pairs;
 }();
 
-FadePumpHook g_pumpHook = nullptr;
-
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   return c - 'A' + 10;  // PadHex writes only 0-9 and A-F
@@ -52,6 +50,17 @@ inline int RoundHalfEven(double value) {
   std::uint64_t bits;
   std::memcpy(&bits, &shifted, sizeof bits);
   return static_cast<int>(static_cast<std::uint32_t>(bits));
+}
+
+// position * step rounded to double before anything is added to it: multiply,
+// round, then add the start; this order decides the exact halves. Read back
+// from a volatile, the product is a value the compiler cannot see through, so
+// no contraction setting can fuse the multiply and the add into one FMA that
+// rounds once. Standard C++, unlike an asm barrier or a pragma, so it holds
+// for every compiler and target, for a store and a load per channel.
+inline double RoundedProduct(double position, double step) {
+  volatile double product = position * step;
+  return product;
 }
 
 // Code units of wave tags for the first count characters of a wavy text.
@@ -78,10 +87,9 @@ char16_t* WriteSegment(char16_t* out, Channels start, Channels end, const char16
 
   for (std::size_t x = 1; x <= n; ++x) {
     const double position = static_cast<double>(x);
-    // Multiply first, then add the start: this order decides the halves.
-    const int red   = RoundHalfEven(position * stepRed + start.red);
-    const int green = RoundHalfEven(position * stepGreen + start.green);
-    const int blue  = RoundHalfEven(position * stepBlue + start.blue);
+    const int red   = RoundHalfEven(RoundedProduct(position, stepRed) + start.red);
+    const int green = RoundHalfEven(RoundedProduct(position, stepGreen) + start.green);
+    const int blue  = RoundHalfEven(RoundedProduct(position, stepBlue) + start.blue);
 
     std::memcpy(out, kTagOpen.data(), kTagOpen.size() * sizeof(char16_t));
     out += kTagOpen.size();
@@ -186,23 +194,31 @@ std::u16string FadeFourRgb(Channel red1, Channel green1, Channel blue1,
                            Channel red2, Channel green2, Channel blue2,
                            Channel red3, Channel green3, Channel blue3,
                            Channel red4, Channel green4, Channel blue4,
-                           const std::u16string& text, std::int16_t wavy) {
+                           const std::u16string& text, std::int16_t wavy, const EventPump& pump) {
   const Channels c1{red1, green1, blue1}, c2{red2, green2, blue2};
   const Channels c3{red3, green3, blue3}, c4{red4, green4, blue4};
-  // The characters are dealt to the three segments in turn, one each per pass:
-  // the first gets ceil(L/3), the second ceil((L-1)/3), the third floor(L/3).
+  // Dealing the characters to the three segments in turn, one to each per
+  // pass while any are left, gives the first ceil(L/3), the second
+  // ceil((L-1)/3) and the third floor(L/3): the counts come from these closed
+  // forms and nothing is dealt. Only the passes are run, each running the
+  // pump: ceil(L/3) of them, and one for an empty text.
   const std::size_t length = text.size();
   const std::size_t first = (length + 2) / 3;
   const std::size_t second = length == 0 ? 0 : (length + 1) / 3;
   const std::size_t third = length / 3;
-  // Each pass of the dealing lets pending window events run; an empty text
-  // still makes one pass.
-  if (const FadePumpHook pump = g_pumpHook) {
-    const std::size_t passes = length == 0 ? 1 : first;
-    for (std::size_t pass = 0; pass < passes; ++pass) pump();
-  }
+  const std::size_t passes = length == 0 ? 1 : first;
+  for (std::size_t pass = 0; pass < passes; ++pass) pump();
   return FadeSegments(std::array<Segment, 3>{{{c1, c2, first}, {c2, c3, second}, {c3, c4, third}}},
                       text, wavy);
+}
+
+std::u16string FadeFourRgb(Channel red1, Channel green1, Channel blue1,
+                           Channel red2, Channel green2, Channel blue2,
+                           Channel red3, Channel green3, Channel blue3,
+                           Channel red4, Channel green4, Channel blue4,
+                           const std::u16string& text, std::int16_t wavy) {
+  return FadeFourRgb(red1, green1, blue1, red2, green2, blue2, red3, green3, blue3,
+                     red4, green4, blue4, text, wavy, EventPump());
 }
 
 std::u16string FadeTwoColors(OleColor colour1, OleColor colour2, const std::u16string& text,
@@ -219,13 +235,16 @@ std::u16string FadeThreeColors(OleColor colour1, OleColor colour2, OleColor colo
 }
 
 std::u16string FadeFourColors(OleColor colour1, OleColor colour2, OleColor colour3, OleColor colour4,
-                              const std::u16string& text, std::int16_t wavy) {
+                              const std::u16string& text, std::int16_t wavy, const EventPump& pump) {
   const Channels c1 = SplitColor(colour1), c2 = SplitColor(colour2);
   const Channels c3 = SplitColor(colour3), c4 = SplitColor(colour4);
   return FadeFourRgb(c1.red, c1.green, c1.blue, c2.red, c2.green, c2.blue,
-                     c3.red, c3.green, c3.blue, c4.red, c4.green, c4.blue, text, wavy);
+                     c3.red, c3.green, c3.blue, c4.red, c4.green, c4.blue, text, wavy, pump);
 }
 
-void SetFadePumpHook(FadePumpHook hook) { g_pumpHook = hook; }
+std::u16string FadeFourColors(OleColor colour1, OleColor colour2, OleColor colour3, OleColor colour4,
+                              const std::u16string& text, std::int16_t wavy) {
+  return FadeFourColors(colour1, colour2, colour3, colour4, text, wavy, EventPump());
+}
 
 }  // namespace quillon

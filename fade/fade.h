@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "fade/event_pump.h"
+
 namespace quillon {
 
 using OleColor = std::int32_t;   // 0x00BBGGRR
@@ -35,6 +37,13 @@ std::u16string FadeThreeColors(OleColor colour1, OleColor colour2, OleColor colo
 std::u16string FadeFourColors(OleColor colour1, OleColor colour2, OleColor colour3, OleColor colour4,
                               const std::u16string& text, std::int16_t wavy);
 
+// The four-colour fade lets pending events run: pump runs once per pass of
+// its dealing of characters to segments, ceil(L/3) times for a text of L
+// characters and once for an empty text, all before the markup is written.
+// The overloads without a pump run nothing.
+std::u16string FadeFourColors(OleColor colour1, OleColor colour2, OleColor colour3, OleColor colour4,
+                              const std::u16string& text, std::int16_t wavy, const EventPump& pump);
+
 // The generators behind the entry points, taking channels red, green, blue of
 // colour 1, then of colour 2, and so on.
 std::u16string FadeTwoRgb(Channel red1, Channel green1, Channel blue1,
@@ -49,16 +58,16 @@ std::u16string FadeFourRgb(Channel red1, Channel green1, Channel blue1,
                            Channel red3, Channel green3, Channel blue3,
                            Channel red4, Channel green4, Channel blue4,
                            const std::u16string& text, std::int16_t wavy);
+std::u16string FadeFourRgb(Channel red1, Channel green1, Channel blue1,
+                           Channel red2, Channel green2, Channel blue2,
+                           Channel red3, Channel green3, Channel blue3,
+                           Channel red4, Channel green4, Channel blue4,
+                           const std::u16string& text, std::int16_t wavy, const EventPump& pump);
 
 // Grades one segment from start to end and appends its markup to out.
 // waveCount is the wave counter of the whole call (0..4); it runs on from one
 // segment to the next and only moves when wavy == -1.
 void FadeSegment(Channels start, Channels end, std::u16string_view segment,
                  std::int16_t wavy, int& waveCount, std::u16string& out);
-
-// The four-colour dealing lets pending window events run once per pass. The
-// window layer installs the event pump here at start-up; by default nothing runs.
-using FadePumpHook = void (*)();
-void SetFadePumpHook(FadePumpHook hook);
 
 }  // namespace quillon

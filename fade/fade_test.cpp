@@ -41,8 +41,9 @@ std::string Code(OleColor c) {
   return ColorCode(ch.red, ch.green, ch.blue);
 }
 
-// A deliberately literal fade, built piece by piece with the library's own
-// rounding, to check the fast generators against.
+// A deliberately literal fade, built piece by piece, to check the fast
+// generators against. The product is stored to a volatile double, so that
+// whatever compiles this test rounds it before the start is added.
 std::u16string ReferenceFade(const std::vector<OleColor>& colours, const std::u16string& text,
                              std::int16_t wavy) {
   const std::size_t length = text.size();
@@ -73,9 +74,8 @@ std::u16string ReferenceFade(const std::vector<OleColor>& colours, const std::u1
     for (std::size_t x = 1; x <= n; ++x) {
       auto grade = [&](Channel a, Channel b) {
         const double step = static_cast<double>(static_cast<Channel>(b - a)) / static_cast<double>(n);
-        double value = static_cast<double>(x) * step;
-        value = value + a;
-        return static_cast<Channel>(std::nearbyint(value));
+        volatile double product = static_cast<double>(x) * step;
+        return static_cast<Channel>(std::nearbyint(product + a));
       };
       out += U("<Font Color=#" + ColorCode(grade(from.red, to.red), grade(from.green, to.green),
                                           grade(from.blue, to.blue)) + ">");
@@ -183,6 +183,45 @@ TEST(Fade, ExactHalvesGoToTheEvenChannel) {
   // 0.5 goes down to 0, 1.5 up to 2.
   EXPECT_EQ(Codes(FadeTwoColors(0, 1, u"ab", 0)), (std::vector<std::string>{"000000", "010000"}));
   EXPECT_EQ(Codes(FadeTwoColors(1, 2, u"ab", 0)), (std::vector<std::string>{"020000", "020000"}));
+}
+
+// Descending fades whose value x * step + start is exactly a half once the
+// product is rounded before the start is added. Fused into one rounding, the
+// value moves off the half and the channel by one. The comments give the
+// exact values; each half goes to the even channel.
+TEST(Fade, HalvesOfDescendingFadesGoToTheEvenChannel) {
+  // 2 - x/6: 1.5 at the third character, 0.5 at the ninth.
+  EXPECT_EQ(Codes(FadeTwoColors(2, 0, std::u16string(12, u'x'), 0)),
+            (std::vector<std::string>{"020000", "020000", "020000", "010000", "010000", "010000",
+                                      "010000", "010000", "000000", "000000", "000000", "000000"}));
+  struct Case {
+    OleColor from, to;
+    std::size_t length, position;
+    const char* code;
+  };
+  const Case cases[] = {
+      {0x000300, 0, 18, 15, "000000"},  // green 3 - 15*3/18 = 0.5
+      {0x040000, 0, 24, 21, "000000"},  // blue 4 - 21*4/24 = 0.5
+      {20, 0, 24, 15, "080000"},        // 20 - 15*20/24 = 7.5
+      {7, 0, 70, 55, "020000"},         // 7 - 55*7/70 = 1.5
+      {15, 0, 70, 49, "040000"},        // 15 - 49*15/70 = 4.5
+      {151, 1, 36, 21, "400000"},       // 151 - 21*150/36 = 63.5
+      {255, 81, 36, 27, "7C0000"},      // 255 - 27*174/36 = 124.5
+      {0x060302, 0, 36, 27, "000102"},  // red 2 - 27*2/36 = 0.5, green 0.75, blue 1.5
+      {0x060302, 0, 36, 30, "000001"},  // red 1/3, green 3 - 30*3/36 = 0.5, blue 1
+      {0x060302, 0, 36, 33, "000000"},  // red 1/6, green 0.25, blue 6 - 33*6/36 = 0.5
+  };
+  for (const Case& c : cases) {
+    const auto codes = Codes(FadeTwoColors(c.from, c.to, std::u16string(c.length, u'x'), 0));
+    EXPECT_EQ(codes[c.position - 1], c.code)
+        << "character " << c.position << " of " << c.length << ", " << Code(c.from) << " to " << Code(c.to);
+  }
+  // The same twelve-character segment inside the three- and four-colour fades.
+  const std::u16string text24(24, u'x'), text36(36, u'x');
+  EXPECT_EQ(Codes(FadeThreeColors(2, 0, 0, text24, 0))[8], "000000");
+  EXPECT_EQ(Codes(FadeThreeColors(0, 2, 0, text24, 0))[12 + 8], "000000");
+  EXPECT_EQ(Codes(FadeFourColors(2, 0, 0, 0, text36, 0))[8], "000000");
+  EXPECT_EQ(Codes(FadeFourColors(0, 0, 2, 0, text36, 0))[24 + 8], "000000");
 }
 
 TEST(Fade, EqualColoursGiveOneCodeThroughout) {
@@ -307,32 +346,30 @@ TEST(Fade, FadeSegmentAppendsAndCarriesTheWaveCounter) {
   EXPECT_EQ(Ascii(out.substr(out.size() - 21)), Piece("090909", 'c'));
 }
 
-// The window layer's event pump runs once per dealing pass of a four-colour
-// fade, and a fade nested inside it leaves the outer one untouched.
-int g_passes = 0;
-std::u16string g_nested;
-void CountingPump() {
-  ++g_passes;
-  if (g_passes == 2) g_nested = FadeFourColors(kBlue, kBlue, kBlue, kBlue, u"nested", -1);
-}
-
+// The event pump runs once per dealing pass of a four-colour fade, and a fade
+// nested inside it leaves the outer one untouched.
 TEST(Fade, FourColourDealingRunsThePumpOncePerPass) {
-  SetFadePumpHook(CountingPump);
+  int passes = 0;
+  std::u16string nested;
+  const EventPump pump = [&] {
+    ++passes;
+    if (passes == 2) nested = FadeFourColors(kBlue, kBlue, kBlue, kBlue, u"nested", -1, [&] { ++passes; });
+  };
   const std::u16string expected = ReferenceFade({kRed, kGreen, kBlue, kWhite}, u"abcdefg", -1);
-  g_passes = 0;
-  EXPECT_EQ(FadeFourColors(kRed, kGreen, kBlue, kWhite, u"abcdefg", -1), expected);
-  EXPECT_EQ(g_passes, 3 + 2);  // three outer passes and the nested fade's two
-  EXPECT_EQ(g_nested, ReferenceFade({kBlue, kBlue, kBlue, kBlue}, u"nested", -1));
-  for (int length : {0, 1, 3, 4, 70}) {
-    g_passes = 10;
-    FadeFourColors(kRed, kGreen, kBlue, kWhite, std::u16string(length, u'x'), 0);
-    EXPECT_EQ(g_passes - 10, length == 0 ? 1 : (length + 2) / 3) << length;
+  EXPECT_EQ(FadeFourColors(kRed, kGreen, kBlue, kWhite, u"abcdefg", -1, pump), expected);
+  EXPECT_EQ(passes, 3 + 2);  // three outer passes and the nested fade's two
+  EXPECT_EQ(nested, ReferenceFade({kBlue, kBlue, kBlue, kBlue}, u"nested", -1));
+  const int dealt[][2] = {{0, 1}, {1, 1}, {2, 1}, {3, 1}, {4, 2}, {6, 2}, {7, 3}, {70, 24}};
+  for (const auto& [length, expectedPasses] : dealt) {
+    passes = 10;
+    const std::u16string text(length, u'x');
+    EXPECT_EQ(FadeFourColors(kRed, kGreen, kBlue, kWhite, text, 0, [&] { ++passes; }),
+              FadeFourColors(kRed, kGreen, kBlue, kWhite, text, 0));
+    EXPECT_EQ(passes - 10, expectedPasses) << length;
+    passes = 10;
+    FadeFourRgb(255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255, text, 0, [&] { ++passes; });
+    EXPECT_EQ(passes - 10, expectedPasses) << length;
   }
-  g_passes = 10;
-  FadeTwoColors(kRed, kGreen, u"abcdefg", 0);
-  FadeThreeColors(kRed, kGreen, kBlue, u"abcdefg", 0);
-  EXPECT_EQ(g_passes, 10);
-  SetFadePumpHook(nullptr);
 }
 
 }  // namespace

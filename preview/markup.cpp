@@ -1,6 +1,7 @@
 #include "preview/markup.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace quillon {
 namespace {
@@ -9,8 +10,6 @@ constexpr std::u16string_view kLineBreak = u"+chr13+";
 constexpr int kMargin = 2;
 constexpr int kLineHeight = 16;
 constexpr int kPixels = 3;
-
-MarkupPumpHook g_pumpHook = nullptr;
 
 char16_t Lower(char16_t c) {
   if (c >= u'A' && c <= u'Z') return static_cast<char16_t>(c + 32);
@@ -83,8 +82,8 @@ void ApplyTag(DrawingSurface& surface, const std::u16string& tag, Pen& pen) {
 
 }  // namespace
 
-void RenderMarkup(DrawingSurface& surface, const std::u16string& markup) {
-  const std::u16string text = ReplaceAll(markup, u"\r", kLineBreak);
+void RenderMarkup(DrawingSurface& surface, const std::u16string& markup, const EventPump& pump) {
+  const std::u16string text = ReplaceAll(markup, u"\r", kLineBreak, pump);
   const int scaleMode = surface.ScaleMode();
   surface.SetScaleMode(kPixels);
 
@@ -123,19 +122,41 @@ void RenderMarkup(DrawingSurface& surface, const std::u16string& markup) {
   surface.SetScaleMode(scaleMode);
 }
 
-std::u16string ReplaceAll(std::u16string text, std::u16string_view search, std::u16string_view replacement) {
-  if (search.empty()) return text;
-  // A replacement that holds the search text would be found again for ever:
-  // then every occurrence is replaced once, left to right.
+std::u16string ReplaceAll(std::u16string text, std::u16string_view search, std::u16string_view replacement,
+                          const EventPump& pump) {
+  if (search.empty() || text.find(search) == std::u16string::npos) return text;
+  // The result is built in one pass. Each character appended that ends an
+  // occurrence of search ends the first occurrence in the text as it now
+  // stands, since none ends earlier: that one is replaced. The replacement's
+  // characters are then read again as if they stood in the text, so that
+  // occurrences a replacement makes count too. A replacement that holds the
+  // search text would be found again for ever: then it is written as it is
+  // and no occurrence may start inside it, so every occurrence of the text
+  // is replaced once, left to right.
   const bool selfSimilar = replacement.find(search) != std::u16string_view::npos;
-  std::size_t from = 0;
-  for (std::size_t at = text.find(search); at != std::u16string::npos; at = text.find(search, from)) {
-    text.replace(at, search.size(), replacement);
-    if (g_pumpHook) g_pumpHook();
-    // A new occurrence must overlap the replacement; none starts earlier.
-    from = selfSimilar ? at + replacement.size() : (at + 1 >= search.size() ? at + 1 - search.size() : 0);
+  std::u16string out;
+  out.reserve(text.size());
+  std::size_t settled = 0;                // out[0, settled) is part of no occurrence
+  std::vector<std::size_t> rereading;     // read positions in replacements, innermost last
+  std::size_t next = 0;
+  while (next < text.size() || !rereading.empty()) {
+    if (rereading.empty()) {
+      out += text[next++];
+    } else {
+      out += replacement[rereading.back()++];
+      if (rereading.back() == replacement.size()) rereading.pop_back();
+    }
+    if (out.size() < settled + search.size() || !out.ends_with(search)) continue;
+    out.resize(out.size() - search.size());
+    if (selfSimilar) {
+      out += replacement;
+      settled = out.size();
+    } else if (!replacement.empty()) {
+      rereading.push_back(0);
+    }
+    pump();
   }
-  return text;
+  return out;
 }
 
 float HexToNumber(std::u16string_view hex) {
@@ -157,7 +178,5 @@ int HexDigitValue(char16_t c) {
   if (c >= u'A' && c <= u'F') return c - u'A' + 10;
   return 0;
 }
-
-void SetMarkupPumpHook(MarkupPumpHook hook) { g_pumpHook = hook; }
 
 }  // namespace quillon

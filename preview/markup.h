@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "fade/event_pump.h"
+
 namespace quillon {
 
 // What the renderer needs of a picture box. Coordinates are pixels.
@@ -28,13 +30,15 @@ class DrawingSurface {
   virtual int CharWidth(char16_t c) = 0;            // in the attributes now in force
 };
 
-// Draws markup onto surface, from the same reset state every time.
-void RenderMarkup(DrawingSurface& surface, const std::u16string& markup);
+// Draws markup onto surface, from the same reset state every time. Before
+// drawing, each carriage return of markup becomes a line break, and pump
+// runs once for each of them.
+void RenderMarkup(DrawingSurface& surface, const std::u16string& markup, const EventPump& pump = {});
 
-// text with every occurrence of search replaced (case-sensitive). Pending
-// events run once per replacement through the hook below.
+// text with every occurrence of search replaced (case-sensitive); pump runs
+// once per replacement.
 std::u16string ReplaceAll(std::u16string text, std::u16string_view search,
-                          std::u16string_view replacement);
+                          std::u16string_view replacement, const EventPump& pump = {});
 
 // The value of up to eight hexadecimal digits (only the last eight count);
 // non-digits count as 0.
@@ -42,9 +46,5 @@ float HexToNumber(std::u16string_view hex);
 
 // 0..15 for 0-9 and A-F, 0 for anything else, lower-case letters included.
 int HexDigitValue(char16_t c);
-
-// The event pump that ReplaceAll runs once per replacement; nothing by default.
-using MarkupPumpHook = void (*)();
-void SetMarkupPumpHook(MarkupPumpHook hook);
 
 }  // namespace quillon

@@ -2,11 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <utility>
+#include <vector>
+
 #include "fade/fade.h"
 #include "preview/testing/recording_surface.h"
 
 namespace quillon {
 namespace {
+
+std::string Ascii(const std::u16string& text) { return std::string(text.begin(), text.end()); }
 
 RecordingSurface Render(const std::u16string& markup) {
   RecordingSurface surface;
@@ -150,17 +156,83 @@ TEST(MarkupHelpers, HexDigitsAndNumbers) {
   EXPECT_EQ(HexToNumber(u"123456789"), static_cast<float>(0x23456789));  // only the last eight count
 }
 
-int g_pumps = 0;
-
 TEST(MarkupHelpers, ReplaceAllReplacesEveryOccurrenceAndPumpsForEach) {
-  SetMarkupPumpHook([] { ++g_pumps; });
-  g_pumps = 0;
-  EXPECT_EQ(ReplaceAll(u"a\rb\r\r", u"\r", u"+chr13+"), u"a+chr13+b+chr13++chr13+");
-  EXPECT_EQ(g_pumps, 3);
+  int pumps = 0;
+  const EventPump pump = [&] { ++pumps; };
+  EXPECT_EQ(ReplaceAll(u"a\rb\r\r", u"\r", u"+chr13+", pump), u"a+chr13+b+chr13++chr13+");
+  EXPECT_EQ(pumps, 3);
   EXPECT_EQ(ReplaceAll(u"aab", u"ab", u"b"), u"b");  // occurrences the replacement makes count too
   EXPECT_EQ(ReplaceAll(u"xax", u"a", u"aa"), u"xaax");  // and one that holds the search ends
   EXPECT_EQ(ReplaceAll(u"abc", u"", u"z"), u"abc");
-  SetMarkupPumpHook(nullptr);
+}
+
+// The replacement rule written literally: while the search text occurs,
+// replace its first occurrence; a replacement holding the search text is
+// written once per occurrence of the text instead, left to right. Gives the
+// result and the number of replacements, or nothing when the rule runs on.
+std::optional<std::pair<std::u16string, int>> LiteralReplaceAll(std::u16string text, const std::u16string& search,
+                                                                 const std::u16string& replacement) {
+  int count = 0;
+  if (search.empty()) return std::pair{text, count};
+  if (replacement.find(search) != std::u16string::npos) {
+    std::u16string out;
+    std::size_t from = 0;
+    for (std::size_t at = text.find(search); at != std::u16string::npos; at = text.find(search, from)) {
+      out += text.substr(from, at - from) + replacement;
+      from = at + search.size();
+      ++count;
+    }
+    return std::pair{out + text.substr(from), count};
+  }
+  for (std::size_t at = text.find(search); at != std::u16string::npos; at = text.find(search)) {
+    text.replace(at, search.size(), replacement);
+    if (++count > 1000) return std::nullopt;
+  }
+  return std::pair{text, count};
+}
+
+// Every string over "ab" up to the given length.
+std::vector<std::u16string> Words(std::size_t longest) {
+  std::vector<std::u16string> words = {u""};
+  for (std::size_t i = 0; i < words.size(); ++i)
+    if (words[i].size() < longest)
+      for (char16_t c : {u'a', u'b'}) words.push_back(words[i] + c);
+  return words;
+}
+
+TEST(MarkupHelpers, ReplaceAllFollowsTheLiteralRuleForEveryShortText) {
+  for (const std::u16string& search : Words(3)) {
+    for (const std::u16string& replacement : Words(3)) {
+      for (const std::u16string& text : Words(7)) {
+        const auto expected = LiteralReplaceAll(text, search, replacement);
+        if (!expected) continue;  // the rule itself never ends
+        int pumps = 0;
+        ASSERT_EQ(ReplaceAll(text, search, replacement, [&] { ++pumps; }), expected->first)
+            << Ascii(text) << " / " << Ascii(search) << " / " << Ascii(replacement);
+        ASSERT_EQ(pumps, expected->second) << Ascii(text) << " / " << Ascii(search) << " / " << Ascii(replacement);
+      }
+    }
+  }
+}
+
+TEST(MarkupHelpers, ReplaceAllBreaksAHundredThousandLinesPumpingForEach) {
+  std::u16string text, expected;
+  for (int i = 0; i < 100000; ++i) {
+    text += u"ab\r";
+    expected += u"ab+chr13+";
+  }
+  int pumps = 0;
+  EXPECT_EQ(ReplaceAll(text, u"\r", u"+chr13+", [&] { ++pumps; }), expected);
+  EXPECT_EQ(pumps, 100000);
+}
+
+TEST(RenderMarkup, PumpsOncePerCarriageReturnBeforeDrawing) {
+  RecordingSurface surface;
+  std::vector<int> clearsAtPump;
+  RenderMarkup(surface, u"a\rb\r\rc", [&] { clearsAtPump.push_back(surface.clears); });
+  EXPECT_EQ(clearsAtPump, (std::vector<int>{0, 0, 0}));
+  EXPECT_EQ(surface.Text(), u"abc");
+  EXPECT_EQ(surface.drawn.back().y, 3 * 16);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@ namespace quillon {
 
 bool FitsFontTag(std::u16string_view name) { return name.find_first_of(u"\"<>") == std::u16string_view::npos; }
 
-std::u16string ComposeLine(const ComposeInputs& in) {
+std::u16string ComposeLine(const ComposeInputs& in, const EventPump& pump) {
   std::u16string line = in.fontOpen + in.fontName + in.fontClose;
   if (in.bold == 1) line += u"<b>";
   if (in.italic == 1) line += u"<i>";
@@ -12,7 +12,7 @@ std::u16string ComposeLine(const ComposeInputs& in) {
   const std::int16_t wavy = in.wavy == 1 ? -1 : 0;
   const auto& c = in.colours;
   if (in.colourCount >= 2) {
-    line += FadeFourColors(c[0], c[1], c[2], c[3], in.text, wavy);
+    line += FadeFourColors(c[0], c[1], c[2], c[3], in.text, wavy, pump);
   } else if (in.colourCount == 1) {
     line += FadeThreeColors(c[0], c[1], c[2], in.text, wavy);
   } else {

@@ -28,7 +28,8 @@ bool FitsFontTag(std::u16string_view name);
 
 // The prefix, then "<b>", "<i>", "<u>" as ticked (always in this order, never
 // closed), then the text faded from the first colour to the last one in use.
-// A bar value beyond 0..2 counts as the nearest end.
-std::u16string ComposeLine(const ComposeInputs& in);
+// A bar value beyond 0..2 counts as the nearest end. A four-colour fade runs
+// pump once per pass of its dealing.
+std::u16string ComposeLine(const ComposeInputs& in, const EventPump& pump = {});
 
 }  // namespace quillon

@@ -30,6 +30,20 @@ TEST(Compose, PrefixStylesAndTheFadeForTheColourCount) {
   EXPECT_EQ(ComposeLine(in), u"<font face=\"arial\"><i>" + FadeTwoColors(c[0], c[1], in.text, -1));
 }
 
+TEST(Compose, OnlyTheFourColourFadeRunsThePump) {
+  ComposeInputs in = Inputs();
+  int pumps = 0;
+  const EventPump pump = [&] { ++pumps; };
+  in.colourCount = 2;
+  EXPECT_EQ(ComposeLine(in, pump), ComposeLine(in));
+  EXPECT_EQ(pumps, 3);  // seven characters: three passes of the dealing
+  in.colourCount = 1;
+  ComposeLine(in, pump);
+  in.colourCount = 0;
+  ComposeLine(in, pump);
+  EXPECT_EQ(pumps, 3);
+}
+
 TEST(Compose, StyleTagsAlwaysBoldItalicUnderline) {
   ComposeInputs in = Inputs();
   in.text.clear();

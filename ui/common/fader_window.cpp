@@ -148,7 +148,7 @@ void FaderWindow::ComposeAndSend() {
   if (sending_) return;  // the pump inside the send let a second Enter in
   const Running running(sending_);
   const ComposeInputs in = ReadComposeInputs();
-  const std::u16string line = ComposeLine(in);
+  const std::u16string line = ComposeLine(in, PumpPendingMessages);
   if (closeRequested_) return;  // closed while the fade let events in
   const Delivery delivery = PostChatLine(host_, line);
   sendEndedAt_ = static_cast<LONG>(GetTickCount());

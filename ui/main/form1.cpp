@@ -1,5 +1,6 @@
 #include "ui/main/form1.h"
 
+#include "platform/event_pump.h"
 #include "ui/common/resource_ids.h"
 
 namespace quillon {
@@ -126,10 +127,10 @@ void Form1::RedrawPreview(int colourCount) {
     const std::u16string strip(39, u'|');
     const OleColor c1 = pic1.BackColor(), c2 = pic2.BackColor(), c3 = pic3.BackColor(), c4 = pic4.BackColor();
     std::u16string faded;
-    if (count == 4) faded = FadeFourColors(c1, c2, c3, c4, strip, 0);
+    if (count == 4) faded = FadeFourColors(c1, c2, c3, c4, strip, 0, PumpPendingMessages);
     else if (count == 3) faded = FadeThreeColors(c1, c2, c3, strip, 0);
     else faded = FadeTwoColors(c1, c2, strip, 0);
-    RenderMarkup(*preview_, faded);
+    RenderMarkup(*preview_, faded, PumpPendingMessages);
   }
   redrawingPreview_ = false;
   InvalidateRect(pre.hwnd(), nullptr, FALSE);
