@@ -65,7 +65,7 @@ struct ControlRow {
 };
 
 // The row's values without the window's members.
-struct ControlSpec {
+struct ControlPlan {
   const char* name;
   Kind kind;
   const wchar_t* caption;
@@ -97,16 +97,16 @@ constexpr bool KindsMatchMembers(const Rows& rows) {
   return true;
 }
 
-// Creates the child control of parent that spec describes, at dpi. The
-// overload is chosen by the member's type; spec.kind picks among its styles.
-bool CreateControl(TextBox& control, HWND parent, const ControlSpec& spec, int dpi);
-bool CreateControl(CheckBox& control, HWND parent, const ControlSpec& spec, int dpi);
-bool CreateControl(Button& control, HWND parent, const ControlSpec& spec, int dpi);
-bool CreateControl(Label& control, HWND parent, const ControlSpec& spec, int dpi);
-bool CreateControl(ComboBox& control, HWND parent, const ControlSpec& spec, int dpi);
-bool CreateControl(ScrollBar& control, HWND parent, const ControlSpec& spec, int dpi);
-bool CreateControl(PictureBox& control, HWND parent, const ControlSpec& spec, int dpi);
-bool CreateControl(Frame& control, HWND parent, const ControlSpec& spec, int dpi);
+// Creates the child control of parent that plan describes, at dpi. The
+// overload is chosen by the member's type; plan.kind picks among its styles.
+bool CreateControl(TextBox& control, HWND parent, const ControlPlan& plan, int dpi);
+bool CreateControl(CheckBox& control, HWND parent, const ControlPlan& plan, int dpi);
+bool CreateControl(Button& control, HWND parent, const ControlPlan& plan, int dpi);
+bool CreateControl(Label& control, HWND parent, const ControlPlan& plan, int dpi);
+bool CreateControl(ComboBox& control, HWND parent, const ControlPlan& plan, int dpi);
+bool CreateControl(ScrollBar& control, HWND parent, const ControlPlan& plan, int dpi);
+bool CreateControl(PictureBox& control, HWND parent, const ControlPlan& plan, int dpi);
+bool CreateControl(Frame& control, HWND parent, const ControlPlan& plan, int dpi);
 
 // Gives the control the handler of its one event; controls without events
 // ignore it.

@@ -79,10 +79,10 @@ bool FaderWindow::CreateMainWindow(const WindowDesign& design) {
   return true;
 }
 
-void FaderWindow::AddToWindow(Control& control, const ControlSpec& spec, FontRole font, int tabIndex) {
+void FaderWindow::AddToWindow(Control& control, const ControlPlan& plan, FontRole font, int tabIndex) {
   if (HFONT f = fonts_.For(font)) control.SetFont(f);
   if (tabIndex != kNoTab) tabStops_.emplace_back(tabIndex, control.hwnd());
-  placements_.push_back({&control, spec.rect, font});
+  placements_.push_back({&control, plan.rect, font});
 }
 
 bool FaderWindow::DesignRect(const Control& control, int dpi, PixelRect& rect) const {

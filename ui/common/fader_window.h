@@ -188,7 +188,7 @@ class FaderWindow : public Window, public StyleControls {
   bool CreateMainWindow(const WindowDesign& design);
   // Sets the control's font and notes its place in the tab order and in the
   // layout.
-  void AddToWindow(Control& control, const ControlSpec& spec, FontRole font, int tabIndex);
+  void AddToWindow(Control& control, const ControlPlan& plan, FontRole font, int tabIndex);
   // Lays the window out again at dpi: the controls from the table, their
   // fonts, the client area at its size in twips, the window at the
   // position Windows suggests.
@@ -250,7 +250,7 @@ bool FaderWindow::CreateFromTable(const WindowDesign& design, std::span<const Co
   if (!CreateMainWindow(design)) return false;
   W& self = static_cast<W&>(*this);
   for (const ControlRow<W>& row : rows) {
-    const ControlSpec spec{row.name,
+    const ControlPlan plan{row.name,
                            row.kind,
                            row.caption,
                            {row.container.left + row.rect.left, row.container.top + row.rect.top, row.rect.width,
@@ -260,9 +260,9 @@ bool FaderWindow::CreateFromTable(const WindowDesign& design, std::span<const Co
     const bool made = std::visit(
         [&](auto member) {
           auto& control = self.*member;
-          if (!CreateControl(control, hwnd(), spec, dpi_)) return false;
+          if (!CreateControl(control, hwnd(), plan, dpi_)) return false;
           if (row.handler) AttachHandler(control, [&self, handler = row.handler] { (self.*handler)(); });
-          AddToWindow(control, spec, row.font, row.tabIndex);
+          AddToWindow(control, plan, row.font, row.tabIndex);
           return true;
         },
         row.member);
