@@ -26,6 +26,16 @@ bool Process::Start(const std::wstring& exe, const std::wstring& args) {
                         &info_) != FALSE;
 }
 
+bool Process::WaitForExit(DWORD milliseconds) {
+  return info_.hProcess && WaitForSingleObject(info_.hProcess, milliseconds) == WAIT_OBJECT_0;
+}
+
+DWORD Process::ExitCode() const {
+  DWORD code = STILL_ACTIVE;
+  if (info_.hProcess) GetExitCodeProcess(info_.hProcess, &code);
+  return code;
+}
+
 void Process::Kill() {
   if (!info_.hProcess) return;
   if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
@@ -35,6 +45,40 @@ void Process::Kill() {
   CloseHandle(info_.hThread);
   CloseHandle(info_.hProcess);
   info_ = {};
+}
+
+namespace {
+
+struct Search {
+  const wchar_t* className;
+  DWORD processId;
+  HWND found;
+};
+
+BOOL CALLBACK Match(HWND window, LPARAM data) {
+  auto& search = *reinterpret_cast<Search*>(data);
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, 256);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (lstrcmpiW(name, search.className) == 0 && (search.processId == 0 || owner == search.processId)) {
+    search.found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+HWND WaitForWindow(const wchar_t* className, DWORD processId, DWORD milliseconds) {
+  Search search{className, processId, nullptr};
+  WaitUntil(
+      [&] {
+        EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+      },
+      milliseconds);
+  return search.found;
 }
 
 std::string ReadFileBytes(const std::wstring& path) {

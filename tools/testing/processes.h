@@ -20,11 +20,19 @@ class Process {
 
   // Starts exe with the command line "exe args"; false when it could not start.
   bool Start(const std::wstring& exe, const std::wstring& args);
+  // Waits for the process to end by itself; false on time-out.
+  bool WaitForExit(DWORD milliseconds);
+  DWORD ExitCode() const;
+  DWORD id() const { return info_.dwProcessId; }
   void Kill();
 
  private:
   PROCESS_INFORMATION info_{};
 };
+
+// The first top-level window of the class that belongs to process (any
+// process when 0), waiting up to milliseconds for it; nullptr on time-out.
+HWND WaitForWindow(const wchar_t* className, DWORD processId, DWORD milliseconds);
 
 // Waits until predicate() holds, polling; false on time-out.
 template <typename Predicate>

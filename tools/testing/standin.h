@@ -20,6 +20,7 @@ class StandIn {
   // Starts the stand-in with a fresh log and the given options, and waits
   // until its windows exist.
   bool Start(const std::wstring& options = L"");
+  void Stop() { process_.Kill(); }
 
   std::vector<Received> Records() const;
   // The lines chat rooms received, decoded from the ANSI code page.

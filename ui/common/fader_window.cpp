@@ -149,7 +149,7 @@ void FaderWindow::ComposeAndSend() {
   const Running running(sending_);
   const ComposeInputs in = ReadComposeInputs();
   const std::u16string line = ComposeLine(in, PumpPendingMessages);
-  if (closeRequested_) return;  // closed while the fade let events in
+  if (CloseBegun()) return;  // closed while the fade let events in
   const Delivery delivery = PostChatLine(host_, line);
   sendEndedAt_ = static_cast<LONG>(GetTickCount());
   hasSent_ = true;
@@ -193,11 +193,12 @@ void FaderWindow::UpdateCaption() {
 }
 
 void FaderWindow::RequestClose() {
-  if (closing_) return;
+  if (run_->closing) return;
   // Inside a handler that lets events in, the handler unwinds first; the
-  // shutdown runs when the outermost one has returned (RunHandler).
-  if (handlerDepth_ > 0) {
-    closeRequested_ = true;
+  // shutdown of the window closed first runs when the outermost one has
+  // returned (RunHandler).
+  if (run_->handlerDepth > 0) {
+    if (!run_->closeAsked) run_->closeAsked = this;
     return;
   }
   Shutdown();
@@ -205,8 +206,7 @@ void FaderWindow::RequestClose() {
 }
 
 void FaderWindow::Shutdown() {
-  closing_ = true;
-  closeRequested_ = true;
+  run_->closing = true;
   {
     const WriteGroup group(prefs_);
     Form_Unload();
@@ -215,11 +215,11 @@ void FaderWindow::Shutdown() {
 }
 
 void FaderWindow::EndSession() {
-  if (closing_ || !IsWindowVisible(hwnd())) return;
+  if (run_->closing || !IsWindowVisible(hwnd())) return;
   Shutdown();
   // Windows may end the process as soon as this returns; a handler this
   // message interrupted must not run on and post after "unloaded".
-  if (handlerDepth_ > 0) ExitProcess(0);
+  if (run_->handlerDepth > 0) ExitProcess(0);
   PostQuitMessage(0);
 }
 

@@ -58,9 +58,24 @@ struct WindowDesign {
 // first entry.
 void SelectStartFont(ComboBox& fonts, const std::u16string& lastFont);
 
+class FaderWindow;
+
+// What the windows of one run share about closing. They run their handlers
+// on one thread and one event pump, so when either window is closed a
+// handler of either may be running, and closing the other window must not
+// run the shutdown again.
+struct RunState {
+  int handlerDepth = 0;                // handlers running, of both windows
+  FaderWindow* closeAsked = nullptr;   // closed while a handler ran
+  bool closing = false;                // the shutdown has begun
+};
+
 class FaderWindow : public Window, public StyleControls {
  public:
-  FaderWindow(WindowOps& host, ProfileStore& prefs) : host_(host), prefs_(prefs) {}
+  // A window of its own run, or, given sharedRun, of the run of another
+  // window that outlives it.
+  FaderWindow(WindowOps& host, ProfileStore& prefs, RunState* sharedRun = nullptr)
+      : host_(host), prefs_(prefs), run_(sharedRun ? sharedRun : &ownRun_) {}
 
   // The style settings as the preferences file reads and writes them.
   std::u16string Font() const override { return cmbFonts.Text(); }
@@ -100,9 +115,9 @@ class FaderWindow : public Window, public StyleControls {
   // "unloaded" line and the end of the program follow. Runs once a run.
   virtual void Form_Unload() = 0;
 
-  // Runs a handler of this window. Closing that is asked for meanwhile waits
-  // until the outermost handler has returned; once closing has begun no
-  // handler runs.
+  // Runs a handler of this window. Closing either window of the run while a
+  // handler of either runs waits until the outermost one has returned; once
+  // closing has begun no handler runs.
   template <class Handler>
   void RunHandler(Handler&& handler);
 
@@ -121,9 +136,11 @@ class FaderWindow : public Window, public StyleControls {
   // that starts while another is still running in this window is ignored.
   void ComposeAndSend();
 
-  // Posts one fixed line; false when it reached no chat room or the window
-  // is closing, whose "unloaded" line must be the last.
-  bool PostLine(const std::u16string& line) { return !closeRequested_ && SendChat(host_, line); }
+  // Posts one fixed line; false when it reached no chat room or the run is
+  // closing, whose "unloaded" line must be the last.
+  bool PostLine(const std::u16string& line) { return !CloseBegun() && SendChat(host_, line); }
+  bool CloseBegun() const { return run_->closing || run_->closeAsked; }
+  RunState& run() { return *run_; }
 
   // The two advertisement lines, 0.2 s apart; the windows stay responsive.
   void Advertise();
@@ -227,22 +244,23 @@ class FaderWindow : public Window, public StyleControls {
   LONG sendEndedAt_ = 0;  // GetTickCount when the last send returned
   bool hasSent_ = false;
   bool lineUnconfirmed_ = false, saveFailed_ = false;
-  int handlerDepth_ = 0;
-  bool closeRequested_ = false, closing_ = false;
+  RunState ownRun_;
+  RunState* run_;
 };
 
 template <class Handler>
 void FaderWindow::RunHandler(Handler&& handler) {
-  if (closing_) return;
+  RunState& run = *run_;
+  if (run.closing) return;
   {
-    ++handlerDepth_;
+    ++run.handlerDepth;
     struct Leave {
       int& depth;
       ~Leave() { --depth; }
-    } leave{handlerDepth_};
+    } leave{run.handlerDepth};
     handler();
   }
-  if (handlerDepth_ == 0 && closeRequested_) RequestClose();
+  if (run.handlerDepth == 0 && run.closeAsked) run.closeAsked->RequestClose();
 }
 
 template <class W>

@@ -11,9 +11,10 @@ namespace quillon {
 
 class Compact final : public FaderWindow {
  public:
-  // showMain brings the main window back when the user chooses "normal".
-  Compact(WindowOps& host, ProfileStore& prefs, std::function<void()> showMain)
-      : FaderWindow(host, prefs), showMain_(std::move(showMain)) {}
+  // showMain brings the main window back when the user chooses "normal";
+  // run is the main window's, which closing either window ends.
+  Compact(WindowOps& host, ProfileStore& prefs, RunState& run, std::function<void()> showMain)
+      : FaderWindow(host, prefs, &run), showMain_(std::move(showMain)) {}
   ~Compact() override { Destroy(); }
 
   // Creates the window: the load steps, the centring, the hand-over of the

@@ -140,7 +140,7 @@ void Form1::Command6_Click() {
   WriteStyleSet(prefs_, kHandOverSection, *this, FontKey::Include);
   ShowWindow(hwnd(), SW_HIDE);
   if (!compact_) {
-    compact_ = std::make_unique<Compact>(host_, prefs_, [this] { ShowWindow(hwnd(), SW_SHOW); });
+    compact_ = std::make_unique<Compact>(host_, prefs_, run(), [this] { ShowWindow(hwnd(), SW_SHOW); });
     if (!compact_->Create()) {
       // Without a compact window the main one stays in use.
       compact_.reset();

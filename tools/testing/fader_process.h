@@ -1,0 +1,49 @@
+// quillon.exe as a process of its own, for what only the whole program
+// shows: that it ends, that a second copy gives way, that it survives a
+// flood of messages.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "tools/testing/processes.h"
+#include "ui/common/control_ids.h"
+
+namespace quillon::testing {
+
+// The program of this build tree.
+inline std::wstring FaderPath() {
+  std::wstring path = ExeFolder() + L"..\\app\\quillon.exe";
+  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) path = ExeFolder() + L"quillon.exe";
+  return path;
+}
+
+// A running quillon.exe; ended when the owner goes away.
+class Fader {
+ public:
+  // Starts the program and waits until its main window is shown, which is
+  // after its load steps (and its "loaded" line) have run.
+  bool Start() {
+    if (!process_.Start(FaderPath(), L"")) return false;
+    main_ = WaitForWindow(kMainWindowClass, process_.id(), 15000);
+    return main_ && WaitUntil([&] { return IsWindowVisible(main_) != FALSE; }, 15000);
+  }
+
+  HWND main() const { return main_; }
+  HWND Control(int id) const { return GetDlgItem(main_, id); }
+  Process& process() { return process_; }
+
+  // Whether the program handles a message sent to its main window within
+  // milliseconds.
+  bool Answers(DWORD milliseconds) const {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_NORMAL, milliseconds, &result) != 0;
+  }
+
+ private:
+  Process process_;
+  HWND main_ = nullptr;
+};
+
+}  // namespace quillon::testing

@@ -1,0 +1,146 @@
+// Floods of input that arrive while a handler lets events in: many clicks on
+// "advertise", thousands of bar messages. Run against the real program, so
+// that a freeze shows as a program that no longer answers and a stack
+// overflow as a program that died.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fade/fade.h"
+#include "tools/testing/fader_process.h"
+#include "tools/testing/standin.h"
+#include "ui/common/fader_window.h"
+#include "ui/common/texts.h"
+
+namespace quillon {
+namespace {
+
+using Lines = std::vector<std::u16string>;
+
+class Reentry : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    DeleteFileW(L"c:\\myini.ini");
+    ASSERT_TRUE(host.Start());
+    ASSERT_TRUE(fader.Start());
+    ASSERT_EQ(host.ChatLines(), Lines{LoadedLine()});
+  }
+  // Closes the program as the user does; true when it ended by itself.
+  bool CloseNormally() {
+    PostMessageW(fader.main(), WM_CLOSE, 0, 0);
+    return fader.process().WaitForExit(10000) && fader.process().ExitCode() == 0;
+  }
+  testing::StandIn host;
+  testing::Fader fader;
+};
+
+void ClickByMessage(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+
+void ClickByMouse(HWND button) {
+  PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+}
+
+TEST_F(Reentry, AHundredRapidAdvertiseClicksPostWholeAdvertisementsAndTheProgramStaysResponsive) {
+  HWND advertise = fader.Control(kIdCommand5);
+  ASSERT_TRUE(advertise);
+  // A hundred clicks queued at once, then a few a fraction of a second apart.
+  for (int i = 0; i < 50; ++i) {
+    ClickByMessage(advertise);
+    ClickByMouse(advertise);
+  }
+  ASSERT_TRUE(fader.Answers(5000));
+  for (int i = 0; i < 6; ++i) {
+    Sleep(150);
+    if (i % 2) ClickByMessage(advertise);
+    else ClickByMouse(advertise);
+  }
+  ASSERT_TRUE(fader.Answers(5000));
+  ASSERT_TRUE(CloseNormally());
+
+  // Whole advertisements one after another, the first at least, and the
+  // goodbye last. The close may come in the pause of the last one, which
+  // then ends before its second line.
+  const Lines lines = host.ChatLines();
+  ASSERT_GE(lines.size(), 4u);
+  EXPECT_EQ(lines.front(), LoadedLine());
+  EXPECT_EQ(lines.back(), UnloadedLine());
+  EXPECT_LE(lines.size() - 2, 2u * 7);
+  for (std::size_t i = 1; i + 1 < lines.size(); ++i)
+    EXPECT_EQ(lines[i], i % 2 ? AdvertLine1() : AdvertLine2()) << "line " << i;
+}
+
+// The colours of the bars a strip of the screen shows, left to right: one
+// for each run of columns that differ from the strip's background.
+std::vector<COLORREF> BarsOnScreen(HWND strip) {
+  RECT r;
+  GetWindowRect(strip, &r);
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  HDC screen = GetDC(nullptr);
+  HDC copy = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(copy, bitmap);
+  BitBlt(copy, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+  std::vector<COLORREF> bars;
+  const COLORREF back = GetPixel(copy, 0, 0);
+  bool inBar = false;
+  for (int x = 0; x < width; ++x) {
+    COLORREF found = back;
+    for (int y = 0; y < height && found == back; ++y) found = GetPixel(copy, x, y);
+    if (found != back && !inBar) bars.push_back(found);
+    inBar = found != back;
+  }
+  SelectObject(copy, old);
+  DeleteObject(bitmap);
+  DeleteDC(copy);
+  ReleaseDC(nullptr, screen);
+  return bars;
+}
+
+// The colour codes of a faded strip, as pixel colours.
+std::vector<COLORREF> FadeColours(const std::u16string& markup) {
+  std::vector<COLORREF> colours;
+  const std::u16string open = u"<Font Color=#";
+  for (auto at = markup.find(open); at != std::u16string::npos; at = markup.find(open, at + 1)) {
+    const std::string code(markup.begin() + static_cast<std::ptrdiff_t>(at + open.size()),
+                           markup.begin() + static_cast<std::ptrdiff_t>(at + open.size() + 6));
+    const unsigned long rgb = std::stoul(code, nullptr, 16);
+    colours.push_back(RGB((rgb >> 16) & 255, (rgb >> 8) & 255, rgb & 255));
+  }
+  return colours;
+}
+
+TEST_F(Reentry, TwoThousandQueuedBarMessagesLeaveThePreviewAtTheFinalValue) {
+  HWND bar = fader.Control(kIdSb);
+  ASSERT_TRUE(bar);
+  // Right, left, right, ... from the design value 2, the right end: the bar
+  // goes between 2 and 1. A last message takes it to the left end, 0, which
+  // nothing before reaches: when the bar shows 0, all were handled.
+  for (int i = 0; i < 2000; ++i)
+    PostMessageW(fader.main(), WM_HSCROLL, i % 2 ? SB_LINELEFT : SB_LINERIGHT, reinterpret_cast<LPARAM>(bar));
+  PostMessageW(fader.main(), WM_HSCROLL, SB_LEFT, reinterpret_cast<LPARAM>(bar));
+  testing::WaitUntil([&] { return !IsWindow(bar) || GetScrollPos(bar, SB_CTL) == 0; }, 30000);
+  ASSERT_EQ(fader.process().ExitCode(), static_cast<DWORD>(STILL_ACTIVE)) << "the program died";
+  ASSERT_EQ(GetScrollPos(bar, SB_CTL), 0);
+  ASSERT_TRUE(fader.Answers(5000));
+  EXPECT_FALSE(IsWindowEnabled(fader.Control(kIdPic3)));
+  EXPECT_FALSE(IsWindowEnabled(fader.Control(kIdPic4)));
+
+  // The first two design colours faded over the strip's 39 bars: from black
+  // to dark blue, never the middle blue or full blue of the others.
+  const std::vector<COLORREF> expected =
+      FadeColours(FadeTwoColors(kDesignColour1, kDesignColour2, std::u16string(39, u'|'), 0));
+  ASSERT_EQ(expected.size(), 39u);
+  ASSERT_EQ(expected.back(), RGB(0, 0, 0x80));
+  HWND strip = fader.Control(kIdPre);
+  std::vector<COLORREF> bars;
+  EXPECT_TRUE(testing::WaitUntil([&] { return (bars = BarsOnScreen(strip)) == expected; }, 5000))
+      << bars.size() << " bars, the last " << std::hex << (bars.empty() ? 0 : bars.back());
+
+  ASSERT_TRUE(CloseNormally());
+  EXPECT_EQ(host.ChatLines(), (Lines{LoadedLine(), UnloadedLine()}));
+}
+
+}  // namespace
+}  // namespace quillon

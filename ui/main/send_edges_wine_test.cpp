@@ -1,0 +1,133 @@
+// Sends against a chat client that answers slowly or late: what is typed
+// during a send stays, an impatient Enter posts nothing, and a line whose
+// carriage return went unanswered is never invited to be sent twice.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ui/common/texts.h"
+#include "ui/testing/window_testing.h"
+
+namespace quillon {
+namespace {
+
+using Lines = std::vector<std::u16string>;
+
+constexpr wchar_t kMayHaveGone[] = L"quillon fader - line may have been sent";
+
+class SendEdges : public MainWindow {
+ protected:
+  // The window first, then the client: the start's "loaded" line finds no
+  // room, so the client's stalls begin with the test's own line.
+  void OpenBeforeTheClient(const std::wstring& hostArgs) {
+    DeleteFileW(L"c:\\myini.ini");
+    form = std::make_unique<Form1>(ops, prefs);
+    ASSERT_TRUE(form->Open());
+    ASSERT_TRUE(host.Start(hostArgs));
+    SetFocus(form->Text1.hwnd());
+    PumpFor(20);
+  }
+  std::wstring Caption() const { return testing::WindowText(form->hwnd()); }
+  bool LinesReach(std::size_t count) {
+    return PumpUntil([&] { return host.ChatLines().size() >= count; }, 8000);
+  }
+};
+
+TEST_F(SendEdges, KeysTypedWhileASlowSendRunsStayInTheBox) {
+  Open(L"--slow 200");
+  ASSERT_TRUE(LinesReach(1));
+  HWND box = form->Text1.hwnd();
+  Type(box, L"one");
+  // "two" is typed right behind the Enter: its keys arrive while the send
+  // searches the client's windows and waits for the client.
+  PressKey(box, VK_RETURN);
+  for (wchar_t c : std::wstring(L"two")) PostMessageW(box, WM_CHAR, c, 1);
+  ASSERT_TRUE(LinesReach(2));
+  EXPECT_EQ(form->Text1.Text(), u"two");
+  // The caret stays behind what was typed, and "two" goes out on its own.
+  Type(box, L"!");
+  EXPECT_EQ(form->Text1.Text(), u"two!");
+  PressKey(box, VK_RETURN);
+  ASSERT_TRUE(LinesReach(3));
+  EXPECT_EQ(host.ChatLines(), (Lines{LoadedLine(), Expected(u"one"), Expected(u"two!")}));
+  EXPECT_TRUE(form->Text1.Text().empty());
+}
+
+TEST_F(SendEdges, EntersPressedDuringASendPostNothingAndALaterEnterSends) {
+  Open(L"--slow 250");
+  ASSERT_TRUE(LinesReach(1));
+  HWND box = form->Text1.hwnd();
+  Type(box, L"once");
+  // The second Enter is queued behind the first and comes in while the send
+  // lets events in; the third is pressed while this thread waits on the
+  // slow client (three answers of 0.25 s) and is handled after the send.
+  PressKey(box, VK_RETURN);
+  PressKey(box, VK_RETURN);
+  std::thread impatient([box] {
+    Sleep(250);
+    PressKey(box, VK_RETURN);
+  });
+  ASSERT_TRUE(LinesReach(2));
+  impatient.join();
+  EXPECT_TRUE(form->Text1.Text().empty());
+  // An Enter after the send has finished sends; its line is also the
+  // sentinel: nothing came between the two.
+  Type(box, L"later");
+  PressKey(box, VK_RETURN);
+  ASSERT_TRUE(LinesReach(3));
+  EXPECT_EQ(host.ChatLines(), (Lines{LoadedLine(), Expected(u"once"), Expected(u"later")}));
+}
+
+TEST_F(SendEdges, AReturnAnsweredAfterTheTimeOutIsPostedOnceAndTheCaptionSaysItMayHaveGone) {
+  // The client takes the text at once but answers the carriage return only
+  // after 2.5 s, beyond the program's 2 s wait.
+  OpenBeforeTheClient(L"--stall-return 2500");
+  ASSERT_EQ(Caption(), L"quillon fader");
+  HWND box = form->Text1.hwnd();
+  Type(box, L"maybe");
+  PressKey(box, VK_RETURN);
+  // The send waits 2 s for the return, then gives up on it.
+  ASSERT_TRUE(PumpUntil([&] { return Caption() == kMayHaveGone; }));
+  EXPECT_EQ(form->Text1.Text(), u"maybe");
+  // The client recovers and posts the line; a line of the test's own,
+  // stalled alike, comes after it: the program posted nothing more.
+  ASSERT_TRUE(LinesReach(1));
+  const std::u16string line = Expected(u"maybe");
+  SendChat(ops, u"sentinel");
+  ASSERT_TRUE(LinesReach(2));
+  EXPECT_EQ(host.ChatLines(), (Lines{line, u"sentinel"}));
+  EXPECT_EQ(form->Text1.Text(), u"maybe");
+  EXPECT_EQ(Caption(), kMayHaveGone);
+
+  // The note lasts until the next send: here, to a client that answers.
+  host.Stop();
+  ASSERT_TRUE(host.Start());
+  PressKey(box, VK_RETURN);
+  ASSERT_TRUE(LinesReach(1));
+  EXPECT_EQ(host.ChatLines(), Lines{line});
+  EXPECT_TRUE(form->Text1.Text().empty());
+  EXPECT_EQ(Caption(), L"quillon fader");
+}
+
+TEST_F(SendEdges, AReturnNeverAnsweredPostsNothingKeepsTheTextAndSaysSo) {
+  OpenBeforeTheClient(L"--stall-return -1");
+  HWND box = form->Text1.hwnd();
+  Type(box, L"gone?");
+  PressKey(box, VK_RETURN);
+  // The send waits 2 s for the return, then gives up on it.
+  ASSERT_TRUE(PumpUntil([&] { return Caption() == kMayHaveGone; }));
+  EXPECT_EQ(form->Text1.Text(), u"gone?");
+  // The client's thread is still stuck in the carriage return, before it
+  // posts anything: the room has nothing and cannot get it.
+  DWORD_PTR result = 0;
+  EXPECT_EQ(SendMessageTimeoutW(FindWindowW(L"AOL Frame25", nullptr), WM_NULL, 0, 0, SMTO_NORMAL, 200, &result), 0);
+  EXPECT_TRUE(host.ChatLines().empty());
+  // The program itself still answers.
+  Type(box, L"!");
+  EXPECT_EQ(form->Text1.Text(), u"gone?!");
+}
+
+}  // namespace
+}  // namespace quillon
