@@ -268,8 +268,8 @@ void FaderWindow::SaveStyleSet(const char* section) {
 }
 
 void FaderWindow::Advertise() {
-  if (advertising_) return;  // a click during the pause starts nothing
-  const Running running(advertising_);
+  if (run_->advertising) return;  // a click during the pause starts nothing
+  const Running running(run_->advertising);
   PostLine(add1.Text());
   Pause(host_, 0.2);
   PostLine(add2.Text());

@@ -60,12 +60,13 @@ void SelectStartFont(ComboBox& fonts, const std::u16string& lastFont);
 
 class FaderWindow;
 
-// What the windows of one run share about closing. They run their handlers
-// on one thread and one event pump, so when either window is closed a
-// handler of either may be running, and closing the other window must not
-// run the shutdown again.
+// What the windows of one run share. They run their handlers on one thread
+// and one event pump, so when either window is closed a handler of either
+// may be running, closing the other window must not run the shutdown again,
+// and an advertisement must not start inside the other window's.
 struct RunState {
   int handlerDepth = 0;                // handlers running, of both windows
+  bool advertising = false;            // an advertisement runs, in either window
   FaderWindow* closeAsked = nullptr;   // closed while a handler ran
   bool closing = false;                // the shutdown has begun
 };
@@ -240,7 +241,7 @@ class FaderWindow : public Window, public StyleControls {
   std::vector<HWND> tabOrder_;
   HWND lastFocus_ = nullptr;
   // Operations that let events in and must not nest.
-  bool sending_ = false, advertising_ = false, pickingColour_ = false;
+  bool sending_ = false, pickingColour_ = false;
   LONG sendEndedAt_ = 0;  // GetTickCount when the last send returned
   bool hasSent_ = false;
   bool lineUnconfirmed_ = false, saveFailed_ = false;
