@@ -16,9 +16,10 @@ namespace quillon {
 
 class GdiSurface : public DrawingSurface {
  public:
-  // A buffer of width x height pixels, cleared to background (0x00BBGGRR);
-  // nullptr when the system could not make its DC or bitmap.
-  static std::unique_ptr<GdiSurface> Create(int width, int height, COLORREF background);
+  // A buffer of width x height pixels, cleared to background (0x00BBGGRR),
+  // whose fonts are made for dpi (0: the screen's); nullptr when the system
+  // could not make its DC or bitmap.
+  static std::unique_ptr<GdiSurface> Create(int width, int height, COLORREF background, int dpi = 0);
   GdiSurface(const GdiSurface&) = delete;
   GdiSurface& operator=(const GdiSurface&) = delete;
 
@@ -26,6 +27,11 @@ class GdiSurface : public DrawingSurface {
   void Paint(HDC dc, const RECT& area) const;
   // The buffer's DC, for reading pixels back.
   HDC dc() const { return dc_.get(); }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  int dpi() const { return dpi_; }
+  // The height of a character cell in the attributes now in force.
+  int TextHeight();
 
   int ScaleMode() const override { return scaleMode_; }
   void SetScaleMode(int mode) override { scaleMode_ = mode; }
@@ -42,7 +48,7 @@ class GdiSurface : public DrawingSurface {
   int CharWidth(char16_t c) override;
 
  private:
-  GdiSurface(int width, int height, COLORREF background);
+  GdiSurface(int width, int height, COLORREF background, int dpi);
 
   // The font is made again only when an attribute changed since the last
   // character drawn or measured.
@@ -56,6 +62,7 @@ class GdiSurface : public DrawingSurface {
   MemoryDc dc_;
   Bitmap bitmap_;
   Selection bitmapSelected_;
+  int dpi_;
   Font font_;
   std::optional<Selection> fontSelected_;
   FontSpec spec_;

@@ -94,36 +94,35 @@ std::optional<PeekRect> PlacePeek(const PeekRect& window, int width, int height,
 // What the peek's showing depends on in the window, read when needed.
 struct PeekFacts {
   bool windowActive = false;  // the window is shown and active
-  bool textFocused = false;   // the chat text box has the keyboard focus
   bool hasText = false;       // the chat text box holds text
 };
 
-// When the peek shows: while the window is active and the text box holds
-// text, from the moment the pointer comes to rest over a watched control
-// until it leaves, and while the text box has the focus. A dismissal (Esc,
-// the window moved, folded, hidden or deactivated) hides it until the user
-// acts again: rests the pointer, types, or gives the text box the focus. A
-// hold (a send) hides it for as long as it lasts and dismisses it after.
+// When the peek shows. It is asked for when the pointer comes to rest over a
+// watched control (the text box, the strip) and when the user types into the
+// text box or gives it the focus; it shows while asked for, the window is
+// active and the text box holds text. It goes when the pointer leaves while
+// the text box has no focus, and on a dismissal (Esc, the window moved,
+// folded, hidden or left for another program). A hold (a send) hides it for
+// as long as it lasts and dismisses it after.
 class PeekTriggers {
  public:
-  void PointerRests() {
-    pointerOver_ = true;
-    dismissed_ = false;
+  void PointerRests() { asked_ = true; }
+  void PointerLeaves(bool textFocused) {
+    if (!textFocused) asked_ = false;
   }
-  void PointerLeaves() { pointerOver_ = false; }
-  void UserActs() { dismissed_ = false; }
-  void Dismiss() { dismissed_ = true; }
+  void UserActs() { asked_ = true; }
+  void Dismiss() { asked_ = false; }
   void Hold() { ++holds_; }
   void Release() {
     if (holds_ > 0) --holds_;
-    dismissed_ = true;
+    asked_ = false;
   }
   bool Shows(const PeekFacts& facts) const {
-    return holds_ == 0 && !dismissed_ && facts.windowActive && facts.hasText && (pointerOver_ || facts.textFocused);
+    return holds_ == 0 && asked_ && facts.windowActive && facts.hasText;
   }
 
  private:
-  bool pointerOver_ = false, dismissed_ = false;
+  bool asked_ = false;
   int holds_ = 0;
 };
 

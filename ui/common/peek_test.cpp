@@ -132,45 +132,49 @@ TEST(PeekPlacement, NeverCoversTheWindowAndNeverLeavesTheWorkArea) {
   EXPECT_TRUE(PlacePeek({100, 200, 390, 370}, 400, 26, work, 116, 2));
 }
 
-TEST(PeekTriggers, ShowsOnHoverOrFocusWhileActiveWithText) {
-  PeekFacts facts{true, false, true};
+TEST(PeekTriggers, ShowsOnceAskedForWhileTheWindowIsActiveAndTheTextBoxHoldsText) {
+  const PeekFacts facts{true, true};
   PeekTriggers t;
   EXPECT_FALSE(t.Shows(facts));  // nothing asked for it yet
   t.PointerRests();
   EXPECT_TRUE(t.Shows(facts));
-  EXPECT_FALSE(t.Shows({true, false, false}));  // an empty text box
-  EXPECT_FALSE(t.Shows({false, false, true}));  // an inactive window
-  t.PointerLeaves();
+  EXPECT_FALSE(t.Shows({true, false}));  // an empty text box
+  EXPECT_FALSE(t.Shows({false, true}));  // the window inactive
+  EXPECT_TRUE(t.Shows(facts));                  // and back
+  t.PointerLeaves(true);  // the text box keeps it after the pointer left
+  EXPECT_TRUE(t.Shows(facts));
+  t.PointerLeaves(false);
   EXPECT_FALSE(t.Shows(facts));
-  facts.textFocused = true;  // the text box keeps it after the pointer left
+  t.UserActs();  // typing, or the focus to the text box
   EXPECT_TRUE(t.Shows(facts));
 }
 
 TEST(PeekTriggers, ADismissalLastsUntilTheUserActsAndAHoldUntilItEnds) {
-  const PeekFacts focused{true, true, true};
+  const PeekFacts facts{true, true};
   PeekTriggers t;
+  t.UserActs();
   t.Dismiss();  // Esc
-  EXPECT_FALSE(t.Shows(focused));
-  t.UserActs();  // typing
-  EXPECT_TRUE(t.Shows(focused));
+  EXPECT_FALSE(t.Shows(facts));
+  t.UserActs();
+  EXPECT_TRUE(t.Shows(facts));
   t.Dismiss();
   t.PointerRests();
-  EXPECT_TRUE(t.Shows(focused));
+  EXPECT_TRUE(t.Shows(facts));
 
   t.Hold();  // a send
   t.UserActs();  // typing during the send
-  EXPECT_FALSE(t.Shows(focused));
+  EXPECT_FALSE(t.Shows(facts));
   t.Release();
-  EXPECT_FALSE(t.Shows(focused));  // sent: dismissed
+  EXPECT_FALSE(t.Shows(facts));  // sent: dismissed
   t.UserActs();
-  EXPECT_TRUE(t.Shows(focused));
+  EXPECT_TRUE(t.Shows(facts));
 }
 
 class PeekUpdates : public ::testing::Test {
  protected:
   RecordingView view;
   ComposeInputs in = Settings();
-  PeekFacts facts{true, true, true};
+  PeekFacts facts{true, true};
   Peek peek{view, [this] { return ComposeLine(in); }, [this] { return facts; }};
 
   const RecordingSurface::Drawn& Last() const { return view.surface.drawn.back(); }
@@ -250,7 +254,7 @@ TEST(PeekNesting, AnUpdateAskedForWhileOneRunsRunsOnceAfterItNotInsideIt) {
         --depth;
         return ComposeLine(in);
       },
-      [] { return PeekFacts{true, true, true}; });
+      [] { return PeekFacts{true, true}; });
   self = &peek;
   peek.triggers().UserActs();
   peek.Update();

@@ -62,6 +62,7 @@ bool Form1::Open() {
   preview_ = GdiSurface::Create(strip.right, strip.bottom, static_cast<COLORREF>(pre.BackColor()));
   if (!preview_) return false;
   pre.onPaint = [this](HDC dc, const RECT& area) { preview_->Paint(dc, area); };
+  peek_.WatchHover(pre.hwnd());
   RunHandler([this] {
     Form_Load();
     Form_Initialize();
