@@ -6,12 +6,13 @@
 
 namespace quillon {
 
-bool PeekWindow::Create(HWND owner) {
+bool PeekWindow::Create() {
+  // Owned by no window: under Wine a topmost window with an owned popup in
+  // front of it loses its topmost place when it is put in front again.
   CreateArgs args;
   args.className = L"QuillonPeek";
   args.style = WS_POPUP;
   args.exStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST;
-  args.owner = owner;
   return Window::Create(args);
 }
 

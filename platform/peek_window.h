@@ -1,7 +1,6 @@
 // A borderless popup in the manner of a tooltip that shows a retained
-// picture: it never takes the focus or activation, stays above its owner
-// and other windows, and paints itself from its surface inside a one-pixel
-// frame.
+// picture: it never takes the focus or activation, stays above other
+// windows, and paints itself from its surface inside a one-pixel frame.
 #pragma once
 
 #include <windows.h>
@@ -20,8 +19,8 @@ class PeekWindow final : public Window {
 
   ~PeekWindow() override { Destroy(); }
 
-  // Creates the popup, hidden, owned by owner. False when it could not be made.
-  bool Create(HWND owner);
+  // Creates the popup, hidden. False when it could not be made.
+  bool Create();
   // The surface to draw the picture on: at least width x height pixels,
   // fonts made for dpi. The one it has when that one fits; nullptr when a
   // new one could not be made.

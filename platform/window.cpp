@@ -28,7 +28,7 @@ bool Window::Create(const CreateArgs& args) {
     if (!RegisterClassExW(&wc)) return false;
   }
   CreateWindowExW(args.exStyle, args.className, args.caption, args.style, CW_USEDEFAULT, CW_USEDEFAULT,
-                  CW_USEDEFAULT, CW_USEDEFAULT, args.owner, nullptr, instance, this);
+                  CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
   if (hwnd_ && args.bigIcon) SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(args.bigIcon));
   if (hwnd_ && args.smallIcon) SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(args.smallIcon));
   return hwnd_ != nullptr;

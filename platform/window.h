@@ -23,7 +23,6 @@ class Window {
     DWORD exStyle = 0;
     HICON bigIcon = nullptr;
     HICON smallIcon = nullptr;
-    HWND owner = nullptr;  // a window this one stays above and goes with
   };
   // Registers the class (once per process) and creates the window, hidden.
   bool Create(const CreateArgs& args);

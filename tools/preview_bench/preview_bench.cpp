@@ -76,7 +76,7 @@ int main() {
   in.text.resize(70, u'!');
   const int padding = MulDiv(4, dpi, 96);
   PeekWindow popup;
-  if (!popup.Create(nullptr)) return 1;
+  if (!popup.Create()) return 1;
   auto drawPeek = [&] {
     const std::u16string line = ComposeLine(in);
     GdiSurface* measuring = popup.SurfaceFor(1, 1, dpi);

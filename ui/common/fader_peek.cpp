@@ -26,7 +26,7 @@ FaderPeek::FaderPeek(Source source)
     : source_(std::move(source)), peek_(*this, source_.line, [this] { return Facts(); }) {}
 
 bool FaderPeek::Attach(HWND window, HWND text) {
-  if (!popup_.Create(window)) return false;
+  if (!popup_.Create()) return false;
   window_ = window;
   text_ = text;
   return windowWatch_.Watch(window, [this](UINT m, WPARAM w, LPARAM l) { OnWindowMessage(m, w, l); }) &&

@@ -254,7 +254,8 @@ TEST_F(PeekTest, NeverTakesTheFocusOrActivationAndStaysOutsideTheWindowOnTheWork
   EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME));
   EXPECT_EQ(ex & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST),
             WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST);
-  EXPECT_EQ(GetWindow(popup, GW_OWNER), form->hwnd());
+  // The window keeps its place on top of others.
+  EXPECT_TRUE(GetWindowLongPtrW(form->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 
   // A click on it changes nothing.
   EXPECT_EQ(SendMessageW(popup, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(form->hwnd()),
@@ -293,6 +294,7 @@ TEST_F(PeekTest, NeverTakesTheFocusOrActivationAndStaysOutsideTheWindowOnTheWork
   EXPECT_LE(above.bottom, moved.top);
   EXPECT_EQ(GetForegroundWindow(), form->hwnd());
   EXPECT_EQ(GetFocus(), text);
+  EXPECT_TRUE(GetWindowLongPtrW(form->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
 TEST_F(PeekTest, PixelsShowTheFirstAndLastCharactersInTheFadesFirstAndLastColours) {
@@ -417,7 +419,7 @@ TEST_F(PeekTest, TheCompactWindowHasItsOwnPeek) {
   Type(compact.Text1.hwnd(), L"small");
   ASSERT_TRUE(Shown(compact));
   EXPECT_FALSE(Shown(*form));
-  EXPECT_EQ(GetWindow(Popup(compact), GW_OWNER), compact.hwnd());
+  EXPECT_TRUE(GetWindowLongPtrW(compact.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   RECT outer;
   GetWindowRect(compact.hwnd(), &outer);
   EXPECT_FALSE(Overlap(PeekRect(compact), outer));
