@@ -101,6 +101,9 @@ void FaderPeek::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (movedOrSized || (pos.flags & SWP_HIDEWINDOW)) Handle(dismiss);
       break;
     }
+    case WM_CLOSE:
+      Handle(dismiss);  // once closing has begun, this only hides it
+      break;
     case WM_DESTROY:
       peek_.Hide();
       window_ = nullptr;

@@ -341,6 +341,29 @@ TEST_F(PeekTest, PixelsShowTheFirstAndLastCharactersInTheFadesFirstAndLastColour
   EXPECT_TRUE(ColoursIn(copy.get(), inked.back() - 2, inked.back(), client.bottom).count(last));
 }
 
+TEST_F(PeekTest, CharactersTheCodePageLacksShowAsTheRoomReceivesThem) {
+  Open();
+  HWND text = form->Text1.hwnd();
+  auto picture = [&](const std::wstring& typed) {
+    SetWindowTextW(text, L"");
+    Type(text, typed);
+    EXPECT_TRUE(Shown());
+    const GdiSurface& s = *form->peek().surface();
+    RECT client;
+    GetClientRect(Popup(*form), &client);
+    std::vector<COLORREF> pixels;
+    for (int x = 0; x < client.right; ++x)
+      for (int y = 0; y < client.bottom; ++y) pixels.push_back(GetPixel(s.dc(), x, y));
+    return pixels;
+  };
+  // The room receives the line in the ANSI code page, 1252 here: "∞" as "?".
+  ASSERT_EQ(GetACP(), 1252u);
+  const auto lacking = picture(L"a\u221Eb");
+  EXPECT_EQ(form->peek().Line(), Expected(u"a\u221Eb"));  // composed as it will be sent
+  EXPECT_EQ(lacking, picture(L"a?b"));
+  EXPECT_NE(lacking, picture(L"a!b"));
+}
+
 TEST_F(PeekTest, RedrawsTheLineAfterTextStyleColourBarAndFontChange) {
   Open();
   HWND text = form->Text1.hwnd();
