@@ -12,19 +12,18 @@ Bitmap ScreenBitmap(int width, int height) {
 }  // namespace
 
 std::unique_ptr<GdiSurface> GdiSurface::Create(int width, int height, COLORREF background, int dpi) {
-  std::unique_ptr<GdiSurface> surface(new GdiSurface(width, height, background));
-  surface->dpi_ = dpi > 0 ? dpi : GetDeviceCaps(surface->dc_.get(), LOGPIXELSY);
+  std::unique_ptr<GdiSurface> surface(new GdiSurface(width, height, background, dpi));
   if (!surface->dc_ || !surface->bitmap_ || !surface->bitmapSelected_) return nullptr;
   return surface;
 }
 
-GdiSurface::GdiSurface(int width, int height, COLORREF background)
+GdiSurface::GdiSurface(int width, int height, COLORREF background, int dpi)
     : width_(width),
       height_(height),
-      dpi_(96),
       background_(background),
       bitmap_(ScreenBitmap(width, height)),
-      bitmapSelected_(dc_.get(), bitmap_.get()) {
+      bitmapSelected_(dc_.get(), bitmap_.get()),
+      dpi_(dpi > 0 ? dpi : GetDeviceCaps(dc_.get(), LOGPIXELSY)) {
   SetBkMode(dc_.get(), TRANSPARENT);
   SetTextAlign(dc_.get(), TA_TOP | TA_LEFT | TA_NOUPDATECP);
   spec_.face = L"Arial";
@@ -80,6 +79,12 @@ void GdiSurface::DrawChar(int x, int y, char16_t c) {
   SelectCurrentFont();
   const wchar_t ch = static_cast<wchar_t>(c);
   TextOutW(dc_.get(), x, y, &ch, 1);
+}
+
+int GdiSurface::TextHeight() {
+  SelectCurrentFont();
+  TEXTMETRICW metrics{};
+  return GetTextMetricsW(dc_.get(), &metrics) ? metrics.tmHeight : 0;
 }
 
 int GdiSurface::CharWidth(char16_t c) {

@@ -27,6 +27,11 @@ class GdiSurface : public DrawingSurface {
   void Paint(HDC dc, const RECT& area) const;
   // The buffer's DC, for reading pixels back.
   HDC dc() const { return dc_.get(); }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  int dpi() const { return dpi_; }
+  // The height of a character cell in the attributes now in force.
+  int TextHeight();
 
   int ScaleMode() const override { return scaleMode_; }
   void SetScaleMode(int mode) override { scaleMode_ = mode; }
@@ -43,7 +48,7 @@ class GdiSurface : public DrawingSurface {
   int CharWidth(char16_t c) override;
 
  private:
-  GdiSurface(int width, int height, COLORREF background);
+  GdiSurface(int width, int height, COLORREF background, int dpi);
 
   // The font is made again only when an attribute changed since the last
   // character drawn or measured.
@@ -51,13 +56,13 @@ class GdiSurface : public DrawingSurface {
   void SetStyle(bool& style, bool on);
 
   int width_, height_;
-  int dpi_;
   COLORREF background_;
   // In the order they are made; they go in the reverse one, each selection
   // before what it selected.
   MemoryDc dc_;
   Bitmap bitmap_;
   Selection bitmapSelected_;
+  int dpi_;
   Font font_;
   std::optional<Selection> fontSelected_;
   FontSpec spec_;

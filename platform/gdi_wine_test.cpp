@@ -43,6 +43,20 @@ TEST(GdiSurface, StartsInItsBackgroundAndPaintsWhatIsDrawnOntoAnotherDc) {
   EXPECT_EQ(GetPixel(target.get(), 39, 19), RGB(1, 2, 3));
 }
 
+TEST(GdiSurface, FontsAreMadeForTheDpiItIsGivenElseTheScreens) {
+  const auto screen = GdiSurface::Create(10, 10, 0);
+  const auto at96 = GdiSurface::Create(10, 10, 0, 96), at144 = GdiSurface::Create(10, 10, 0, 144);
+  ASSERT_TRUE(screen && at96 && at144);
+  EXPECT_EQ(screen->dpi(), GetDeviceCaps(ScreenDc().get(), LOGPIXELSY));
+  // Ten points at 96 DPI are about 13 pixels high, at 144 about 20.
+  const int height96 = at96->TextHeight(), height144 = at144->TextHeight();
+  EXPECT_GE(height96, 13);
+  EXPECT_NEAR(height144, height96 * 1.5, 2);
+  EXPECT_NEAR(at144->CharWidth(u'W'), at96->CharWidth(u'W') * 1.5, 2);
+  at96->SetFontSize(20);
+  EXPECT_NEAR(at96->TextHeight(), height96 * 2, 3);
+}
+
 TEST(GdiSurface, ASurfaceTheSystemCannotMakeIsNotMade) {
   EXPECT_EQ(GdiSurface::Create(1 << 20, 1 << 20, 0), nullptr);
 }

@@ -3,6 +3,13 @@
 //
 //   fader_driver send TEXT   click into the chat text box, type TEXT, press
 //                            Enter; waits until the box is emptied (sent)
+//   fader_driver type TEXT   click into the chat text box and type TEXT,
+//                            without Enter; waits until the box holds it
+//   fader_driver clear       selects all of the chat text box and deletes it
+//   fader_driver geometry CLASS
+//                            prints where the first shown window of CLASS
+//                            is on the screen, as WIDTHxHEIGHT+LEFT+TOP;
+//                            top-level windows first, then child windows
 //   fader_driver click NAME  clicks the button or label that reads NAME, as
 //                            the window shows it: "compact", "normal",
 //                            "advertise", "<", ...; case does not matter
@@ -37,13 +44,66 @@ HWND VisibleFader() {
   return found;
 }
 
-int Send(HWND window, const std::wstring& text) {
+// Types text at the end of the chat text box; the box, or nullptr when it is
+// missing or did not take the text.
+HWND TypeInto(HWND window, const std::wstring& text) {
   HWND box = GetDlgItem(window, kIdText1);
-  if (!box) return 1;
+  if (!box) return nullptr;
+  const std::wstring expected = testing::WindowText(box) + text;
   PostMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
   PostMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+  PostMessageW(box, WM_KEYDOWN, VK_END, 0x014F0001);
+  PostMessageW(box, WM_KEYUP, VK_END, 0xC14F0001);
   for (wchar_t c : text) PostMessageW(box, WM_CHAR, c, 1);
-  if (!testing::WaitUntil([&] { return testing::WindowText(box) == text; }, 5000)) return 1;
+  return testing::WaitUntil([&] { return testing::WindowText(box) == expected; }, 5000) ? box : nullptr;
+}
+
+int Clear(HWND window) {
+  HWND box = GetDlgItem(window, kIdText1);
+  if (!box) return 1;
+  PostMessageW(box, EM_SETSEL, 0, -1);
+  PostMessageW(box, WM_KEYDOWN, VK_DELETE, 0x01530001);
+  PostMessageW(box, WM_KEYUP, VK_DELETE, 0xC1530001);
+  return testing::WaitUntil([&] { return testing::WindowText(box).empty(); }, 5000) ? 0 : 1;
+}
+
+struct Found {
+  const wchar_t* className;
+  HWND window;
+};
+
+BOOL CALLBACK MatchClass(HWND window, LPARAM data) {
+  auto& found = *reinterpret_cast<Found*>(data);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (IsWindowVisible(window) && lstrcmpiW(name, found.className) == 0) {
+    found.window = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK SearchChildren(HWND top, LPARAM data) {
+  EnumChildWindows(top, MatchClass, data);
+  return reinterpret_cast<Found*>(data)->window ? FALSE : TRUE;
+}
+
+int Geometry(const wchar_t* className) {
+  Found found{className, nullptr};
+  EnumWindows(MatchClass, reinterpret_cast<LPARAM>(&found));
+  if (!found.window) EnumWindows(SearchChildren, reinterpret_cast<LPARAM>(&found));
+  RECT r;
+  if (!found.window || !GetWindowRect(found.window, &r)) {
+    std::fprintf(stderr, "fader_driver: no shown window of class %ls\n", className);
+    return 1;
+  }
+  std::printf("%ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
+  return 0;
+}
+
+int Send(HWND window, const std::wstring& text) {
+  HWND box = TypeInto(window, text);
+  if (!box) return 1;
   PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0x001C0001);
   PostMessageW(box, WM_KEYUP, VK_RETURN, 0xC01C0001);
   return testing::WaitUntil([&] { return testing::WindowText(box).empty(); }, 8000) ? 0 : 1;
@@ -97,7 +157,10 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"wait") return 0;
   if (command == L"close") return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
   if (command == L"send" && argc > 2) return Send(window, argv[2]);
+  if (command == L"type" && argc > 2) return TypeInto(window, argv[2]) ? 0 : 1;
+  if (command == L"clear") return Clear(window);
+  if (command == L"geometry" && argc > 2) return Geometry(argv[2]);
   if (command == L"click" && argc > 2) return Click(window, argv[2]);
-  std::fprintf(stderr, "usage: fader_driver send TEXT | click NAME | wait | close\n");
+  std::fprintf(stderr, "usage: fader_driver send TEXT | type TEXT | clear | geometry CLASS | click NAME | wait | close\n");
   return 1;
 }

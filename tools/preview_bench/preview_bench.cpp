@@ -2,9 +2,11 @@
 // strip and draw it with the markup renderer into the retained surface of
 // the strip's size, letting pending events run where the program does),
 // next to drawing the same 39 characters with bare TextOutW calls into a
-// memory DC in the same font, measured in the same run. Five runs, each the
-// median of 500 redraws; the ratio's median and range over the runs.
-// Run by hand under Wine.
+// memory DC in the same font; and of one redraw of the peek (compose the
+// longest line, bold and wavy over four colours, measure it and draw it into
+// the peek's surface; then also with the popup moved and painted) next to
+// the strip's. All measured in the same run: five runs, each the median of
+// many redraws; medians and ranges over the runs. Run by hand under Wine.
 #include <windows.h>
 
 #include <algorithm>
@@ -16,10 +18,13 @@
 #include "platform/event_pump.h"
 #include "platform/gdi.h"
 #include "platform/gdi_surface.h"
+#include "platform/peek_window.h"
 #include "platform/screen.h"
 #include "platform/twips.h"
 #include "preview/markup.h"
 #include "tools/testing/timing.h"
+#include "ui/common/compose.h"
+#include "ui/common/peek.h"
 
 namespace {
 
@@ -27,7 +32,7 @@ using namespace quillon;
 
 using testing::MedianMicroseconds;
 
-constexpr int kRuns = 5, kRounds = 500;
+constexpr int kRuns = 5;
 
 struct Spread {
   double median, low, high;
@@ -36,6 +41,11 @@ struct Spread {
 Spread SpreadOf(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   return {values[values.size() / 2], values.front(), values.back()};
+}
+
+void Print(const char* what, const std::vector<double>& values, const char* unit) {
+  const Spread s = SpreadOf(values);
+  std::printf("%-52s %9.2f %s (%.2f-%.2f)\n", what, s.median, unit, s.low, s.high);
 }
 
 }  // namespace
@@ -59,16 +69,38 @@ int main() {
   HDC dc = memory.get();
   SetBkMode(dc, TRANSPARENT);
 
-  std::vector<double> redraws, unpumpeds, bares, ratios, unpumpedRatios;
+  ComposeInputs in;
+  in.fontOpen = u"<font face=\"";
+  in.fontName = u"arial";
+  in.fontClose = u"\">";
+  in.bold = in.wavy = 1;
+  in.colours = {0x0000FF, 0x00FFFF, 0x00FF00, 0xFF0000};
+  in.text = u"The quick brown fox jumps over the lazy dog, then over the fence too!";
+  in.text.resize(70, u'!');
+  const int padding = MulDiv(4, dpi, 96);
+  PeekWindow popup;
+  if (!popup.Create()) return 1;
+  auto drawPeek = [&] {
+    const std::u16string line = ComposeLine(in);
+    GdiSurface* measuring = popup.SurfaceFor(1, 1, dpi);
+    const PeekLayout layout = MeasurePeek(*measuring, [measuring] { return measuring->TextHeight(); }, line, padding);
+    GdiSurface* peekSurface = popup.SurfaceFor(layout.width, layout.height, dpi);
+    DrawPeek(*peekSurface, line, layout);
+    return layout;
+  };
+  int shift = 0;
+
+  std::vector<double> redraws, unpumpeds, bares, peeks, shownPeeks;
+  std::vector<double> ratios, unpumpedRatios, peekRatios, shownRatios;
   for (int run = 0; run < kRuns; ++run) {
-    const double redraw = MedianMicroseconds(kRounds, [&] {
+    const double redraw = MedianMicroseconds(500, [&] {
       RenderMarkup(*surface, FadeFourColors(0, 8388608, 12582912, 16711680, strip, 0, PumpPendingMessages),
                    PumpPendingMessages);
     });
-    const double unpumped = MedianMicroseconds(kRounds, [&] {
+    const double unpumped = MedianMicroseconds(500, [&] {
       RenderMarkup(*surface, FadeFourColors(0, 8388608, 12582912, 16711680, strip, 0));
     });
-    const double bare = MedianMicroseconds(kRounds, [&] {
+    const double bare = MedianMicroseconds(500, [&] {
       const RECT all{0, 0, width, height};
       FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
       int x = 2;
@@ -80,22 +112,33 @@ int main() {
         x += size.cx;
       }
     });
+    const double peek = MedianMicroseconds(500, drawPeek);
+    const double shown = MedianMicroseconds(200, [&] {
+      const PeekLayout layout = drawPeek();
+      shift = 1 - shift;  // moved a pixel each time, as a new line would resize it
+      popup.ShowAt(RECT{100 + shift, 100, 100 + shift + layout.width, 100 + layout.height});
+    });
+    popup.Hide();
     redraws.push_back(redraw);
     unpumpeds.push_back(unpumped);
     bares.push_back(bare);
+    peeks.push_back(peek);
+    shownPeeks.push_back(shown);
     ratios.push_back(redraw / bare);
     unpumpedRatios.push_back(unpumped / bare);
+    peekRatios.push_back(peek / unpumped);
+    shownRatios.push_back(shown / unpumped);
   }
 
-  const Spread redraw = SpreadOf(redraws), unpumped = SpreadOf(unpumpeds), bare = SpreadOf(bares);
-  const Spread ratio = SpreadOf(ratios), unpumpedRatio = SpreadOf(unpumpedRatios);
-  std::printf("%d runs, each the median of %d; median (range)\n", kRuns, kRounds);
-  std::printf("preview redraw (fade + render, pumped): %8.1f us (%.1f-%.1f)\n", redraw.median, redraw.low, redraw.high);
-  std::printf("the same without letting events run:    %8.1f us (%.1f-%.1f)\n", unpumped.median, unpumped.low,
-              unpumped.high);
-  std::printf("39 bare TextOutW calls:                 %8.1f us (%.1f-%.1f)\n", bare.median, bare.low, bare.high);
-  std::printf("ratio, redraw as the program does it:   %8.2f    (%.2f-%.2f)\n", ratio.median, ratio.low, ratio.high);
-  std::printf("ratio, without the pump:                %8.2f    (%.2f-%.2f)\n", unpumpedRatio.median,
-              unpumpedRatio.low, unpumpedRatio.high);
+  std::printf("%d runs; median (range) over the runs\n", kRuns);
+  Print("preview redraw as the program does it (pumped)", redraws, "us");
+  Print("preview redraw without letting events run", unpumpeds, "us");
+  Print("39 bare TextOutW calls", bares, "us");
+  Print("peek redraw (compose + measure + draw, 70 characters)", peeks, "us");
+  Print("peek redraw, popup moved and painted", shownPeeks, "us");
+  Print("ratio: preview redraw (pumped) / bare", ratios, "x ");
+  Print("ratio: preview redraw (not pumped) / bare", unpumpedRatios, "x ");
+  Print("ratio: peek redraw / preview redraw (not pumped)", peekRatios, "x ");
+  Print("ratio: peek shown / preview redraw (not pumped)", shownRatios, "x ");
   return 0;
 }

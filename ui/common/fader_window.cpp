@@ -118,6 +118,7 @@ void FaderWindow::FinishControls() {
   for (const auto& stop : tabStops_) tabOrder_.push_back(stop.second);
   FillFixedTexts();
   EnableDialogNavigation(hwnd());
+  peek_.Attach(hwnd(), Text1.hwnd());
 }
 
 void FaderWindow::FillFixedTexts() {
@@ -144,9 +145,22 @@ ComposeInputs FaderWindow::ReadComposeInputs() const {
   return in;
 }
 
+FaderPeek::Source FaderWindow::PeekSource() {
+  return {[this] { return ComposeLine(ReadComposeInputs()); }, [this] { return dpi_; },
+          [this](const std::function<void()>& work) {
+            bool ran = false;
+            RunHandler([&] {
+              ran = true;
+              work();
+            });
+            return ran;
+          }};
+}
+
 void FaderWindow::ComposeAndSend() {
   if (sending_) return;  // the pump inside the send let a second Enter in
   const Running running(sending_);
+  const FaderPeek::SendHold peekHold(peek_);
   const ComposeInputs in = ReadComposeInputs();
   const std::u16string line = ComposeLine(in, PumpPendingMessages);
   if (CloseBegun()) return;  // closed while the fade let events in

@@ -24,6 +24,7 @@
 #include "ui/common/compose.h"
 #include "ui/common/control_ids.h"
 #include "ui/common/control_table.h"
+#include "ui/common/fader_peek.h"
 
 namespace quillon {
 
@@ -104,6 +105,7 @@ class FaderWindow : public Window, public StyleControls {
   bool DesignRect(const Control& control, int dpi, PixelRect& rect) const;
   // Why the window could not be created; empty when it was.
   const std::string& CreationError() const { return creationError_; }
+  const FaderPeek& peek() const { return peek_; }
 
  protected:
   // Creates the window, hidden, and its controls from rows: their fonts,
@@ -201,6 +203,8 @@ class FaderWindow : public Window, public StyleControls {
   std::string creationError_;
   int dpi_ = ScreenDpi();
   LayoutFonts fonts_{dpi_};
+  // The popup that shows the line a send would post.
+  FaderPeek peek_{PeekSource()};
 
  private:
   bool CreateMainWindow(const WindowDesign& design);
@@ -219,6 +223,9 @@ class FaderWindow : public Window, public StyleControls {
   void MoveFocus(bool backwards);
   HWND DefaultButtonFor(HWND focus) const;
   ComposeInputs ReadComposeInputs() const;
+  // What the peek composes with and runs in: this window's own send line
+  // and handlers.
+  FaderPeek::Source PeekSource();
   // After a posted line: takes the sent text off the front of Text1.
   void RemoveSentText(const std::u16string& sent);
   // Whether the Enter being handled may start a send.

@@ -58,6 +58,7 @@ bool Form1::Open() {
   NoteUnfoldedWidth();
   if (!MakePreviewSurface()) return false;
   pre.onPaint = [this](HDC dc, const RECT& area) { preview_->Paint(dc, area); };
+  peek_.WatchHover(pre.hwnd());
   RunHandler([this] {
     Form_Load();
     Form_Initialize();

@@ -1,0 +1,456 @@
+// The peek of both windows as a user meets it: when it appears and goes,
+// that it never takes the focus or covers the window, and what its pixels
+// show, beside the stand-in chat client.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ui/testing/window_testing.h"
+
+namespace quillon {
+namespace {
+
+// Confirms the next colour dialogs with one colour.
+class ColourAnswer {
+ public:
+  explicit ColourAnswer(COLORREF colour) : hook_(SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId())) {
+    colour_ = colour;
+  }
+  ~ColourAnswer() { UnhookWindowsHookEx(hook_); }
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+      HWND dialog = reinterpret_cast<HWND>(wParam);
+      wchar_t name[16] = {};
+      GetClassNameW(dialog, name, 16);
+      if (lstrcmpW(name, L"#32770") == 0) {
+        // The red, green and blue fields of the standard dialog.
+        SetDlgItemInt(dialog, 706, GetRValue(colour_), FALSE);
+        SetDlgItemInt(dialog, 707, GetGValue(colour_), FALSE);
+        SetDlgItemInt(dialog, 708, GetBValue(colour_), FALSE);
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+      }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  static inline COLORREF colour_ = 0;
+  HHOOK hook_;
+};
+
+// The colour of the first and the last "#RRGGBB" in a line, as COLORREFs.
+std::pair<COLORREF, COLORREF> FirstAndLastColours(const std::u16string& line) {
+  auto at = [&](std::size_t hash) {
+    const std::string code(line.begin() + static_cast<std::ptrdiff_t>(hash) + 1,
+                           line.begin() + static_cast<std::ptrdiff_t>(hash) + 7);
+    const unsigned long value = std::stoul(code, nullptr, 16);
+    return RGB(value >> 16 & 0xFF, value >> 8 & 0xFF, value & 0xFF);
+  };
+  return {at(line.find(u'#')), at(line.rfind(u'#'))};
+}
+
+bool Overlap(const RECT& a, const RECT& b) {
+  RECT both;
+  return IntersectRect(&both, &a, &b) != FALSE;
+}
+
+class PeekTest : public MainWindow {
+ protected:
+  void SetUp() override {
+    // The pointer out of the way, so that only the test's own events rest it
+    // over a control.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+  }
+
+  HWND Popup(const FaderWindow& window) const { return window.peek().popup(); }
+  bool Shown(const FaderWindow& window) const {
+    return IsWindowVisible(Popup(window)) && window.peek().Shown();
+  }
+  bool Shown() const { return Shown(*form); }
+  RECT PeekRect(const FaderWindow& window) const {
+    RECT r;
+    GetWindowRect(Popup(window), &r);
+    return r;
+  }
+  // What the system sends once the pointer has rested over a control for
+  // the hover time, and when it has left it.
+  void Rest(HWND control) {
+    SendMessageW(control, WM_MOUSEHOVER, 0, MAKELPARAM(4, 4));
+    PumpFor(10);
+  }
+  void Leave(HWND control) {
+    SendMessageW(control, WM_MOUSELEAVE, 0, 0);
+    PumpFor(10);
+  }
+  // Text typed into Text1 while the focus stays where it is.
+  void TypeAside(const std::wstring& text) { Type(form->Text1.hwnd(), text); }
+  void FocusAway() {
+    SetFocus(form->Check1.hwnd());
+    PumpFor(10);
+  }
+  // Each row of the picture's inked columns: columns with a pixel that is
+  // neither the background nor the frame, left to right.
+  std::vector<int> InkedColumns(const FaderWindow& window) const {
+    const GdiSurface& s = *window.peek().surface();
+    RECT client;
+    GetClientRect(Popup(window), &client);
+    std::vector<int> columns;
+    for (int x = 1; x < client.right - 1; ++x)
+      for (int y = 1; y < client.bottom - 1; ++y)
+        if (GetPixel(s.dc(), x, y) != PeekWindow::kBackground) {
+          columns.push_back(x);
+          break;
+        }
+    return columns;
+  }
+  std::set<COLORREF> ColoursIn(HDC dc, int fromX, int toX, int height) const {
+    std::set<COLORREF> colours;
+    for (int x = fromX; x <= toX; ++x)
+      for (int y = 0; y < height; ++y) colours.insert(GetPixel(dc, x, y));
+    return colours;
+  }
+};
+
+TEST_F(PeekTest, AppearsWhileThePointerRestsOverTheTextOrTheStripWithTextInTheBox) {
+  Open();
+  FocusAway();
+  Rest(form->pre.hwnd());
+  EXPECT_FALSE(Shown());  // nothing to show yet
+  Leave(form->pre.hwnd());
+  TypeAside(L"hello");
+  EXPECT_FALSE(Shown());  // typed aside, not pointed at
+  Rest(form->Text1.hwnd());
+  ASSERT_TRUE(Shown());
+  EXPECT_EQ(form->peek().Line(), Expected(u"hello"));
+  Leave(form->Text1.hwnd());
+  EXPECT_FALSE(Shown());
+  Rest(form->pre.hwnd());
+  EXPECT_TRUE(Shown());
+  Leave(form->pre.hwnd());
+  EXPECT_FALSE(Shown());
+}
+
+TEST_F(PeekTest, FromTheKeyboardWhileTheTextBoxHasTheFocusUntilEscOrAnEmptyBox) {
+  Open();
+  HWND text = form->Text1.hwnd();
+  EXPECT_FALSE(Shown());  // focused but empty
+  Type(text, L"a");
+  ASSERT_TRUE(Shown());
+  // The pointer leaving does not take it while the box has the focus.
+  Rest(text);
+  Leave(text);
+  EXPECT_TRUE(Shown());
+  SetWindowTextW(text, L"");
+  PumpFor(10);
+  EXPECT_FALSE(Shown());
+  Type(text, L"bc");
+  EXPECT_TRUE(Shown());
+  PressKey(text, VK_ESCAPE);
+  PumpFor(10);
+  EXPECT_FALSE(Shown());
+  Type(text, L"d");
+  EXPECT_TRUE(Shown());
+  // Away with Tab it stays; back with Tab after an Esc it comes again.
+  PressKey(text, VK_TAB);
+  PumpFor(10);
+  EXPECT_TRUE(Shown());
+  PressKey(GetFocus(), VK_ESCAPE);
+  PumpFor(10);
+  EXPECT_FALSE(Shown());
+  SetFocus(text);
+  PumpFor(10);
+  EXPECT_TRUE(Shown());
+  EXPECT_EQ(form->peek().Line(), Expected(u"bcd"));
+}
+
+TEST_F(PeekTest, GoesWhenTheWindowIsMovedFoldedDeactivatedOrHidden) {
+  Open();
+  HWND text = form->Text1.hwnd();
+  Type(text, L"x");
+  ASSERT_TRUE(Shown());
+  RECT outer;
+  GetWindowRect(form->hwnd(), &outer);
+  SetWindowPos(form->hwnd(), nullptr, outer.left + 10, outer.top + 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  PumpFor(10);
+  EXPECT_FALSE(Shown());
+
+  Type(text, L"y");
+  ASSERT_TRUE(Shown());
+  Click(form->Label1.hwnd());  // fold
+  EXPECT_FALSE(Shown());
+
+  SetFocus(text);
+  Type(text, L"z");
+  ASSERT_TRUE(Shown());
+  // Another program's window in front: this test's own plain window stands
+  // in for it, on a thread of its own.
+  std::atomic<HWND> other = nullptr;
+  std::atomic<DWORD> otherThread = 0;
+  std::thread elsewhere([&] {
+    HWND window = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 100, 50, nullptr,
+                                  nullptr, nullptr, nullptr);
+    otherThread = GetCurrentThreadId();
+    other = window;
+    MSG m;
+    while (GetMessageW(&m, nullptr, 0, 0) > 0) DispatchMessageW(&m);
+    DestroyWindow(window);
+  });
+  ASSERT_TRUE(PumpUntil([&] { return other.load() != nullptr; }));
+  SetForegroundWindow(other);
+  ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() != form->hwnd(); }));
+  EXPECT_FALSE(Shown());
+  // Back in the window the focus returns to the text box, and with it the peek.
+  SetForegroundWindow(form->hwnd());
+  ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == form->hwnd(); }));
+  PumpFor(20);
+  EXPECT_TRUE(Shown());
+  PostThreadMessageW(otherThread, WM_QUIT, 0, 0);
+  elsewhere.join();
+
+  SendMessageW(form->Command6.hwnd(), BM_CLICK, 0, 0);  // to the compact window: this one hides
+  PumpFor(20);
+  EXPECT_FALSE(IsWindowVisible(form->hwnd()));
+  EXPECT_FALSE(Shown());
+}
+
+TEST_F(PeekTest, GoesWhenTheLineIsSentUntilTheNextKeyTyped) {
+  Open();
+  Type(form->Text1.hwnd(), L"away it goes");
+  ASSERT_TRUE(Shown());
+  PressKey(form->Text1.hwnd(), VK_RETURN);
+  ASSERT_TRUE(PumpUntil([&] { return host.ChatLines().size() == 2; }));
+  EXPECT_EQ(host.ChatLines()[1], Expected(u"away it goes"));
+  EXPECT_EQ(form->peek().Line(), u"");
+  EXPECT_FALSE(Shown());
+  Type(form->Text1.hwnd(), L"next");
+  EXPECT_TRUE(Shown());
+}
+
+TEST_F(PeekTest, GoesWhenTheLineIsSentEvenWhenItReachedNoRoom) {
+  Open(L"--windows plain");
+  Type(form->Text1.hwnd(), L"kept");
+  ASSERT_TRUE(Shown());
+  PressKey(form->Text1.hwnd(), VK_RETURN);
+  PumpFor(50);
+  EXPECT_EQ(form->Text1.Text(), u"kept");
+  EXPECT_FALSE(Shown());
+}
+
+TEST_F(PeekTest, NeverTakesTheFocusOrActivationAndStaysOutsideTheWindowOnTheWorkArea) {
+  Open();
+  HWND text = form->Text1.hwnd();
+  Type(text, L"where am I");
+  ASSERT_TRUE(Shown());
+  HWND popup = Popup(*form);
+  EXPECT_EQ(GetForegroundWindow(), form->hwnd());
+  EXPECT_EQ(GetActiveWindow(), form->hwnd());
+  EXPECT_EQ(GetFocus(), text);
+  const LONG_PTR style = GetWindowLongPtrW(popup, GWL_STYLE), ex = GetWindowLongPtrW(popup, GWL_EXSTYLE);
+  EXPECT_TRUE(style & WS_POPUP);
+  EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME));
+  EXPECT_EQ(ex & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST),
+            WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST);
+  // The window keeps its place on top of others.
+  EXPECT_TRUE(GetWindowLongPtrW(form->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+  // A click on it changes nothing.
+  EXPECT_EQ(SendMessageW(popup, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(form->hwnd()),
+                         MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
+            MA_NOACTIVATE);
+  PostMessageW(popup, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  PostMessageW(popup, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+  PumpFor(20);
+  EXPECT_EQ(GetForegroundWindow(), form->hwnd());
+  EXPECT_EQ(GetFocus(), text);
+  EXPECT_TRUE(Shown());
+
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(form->hwnd(), MONITOR_DEFAULTTONEAREST), &monitor);
+  auto expectPlaced = [&] {
+    const RECT peek = PeekRect(*form);
+    RECT outer;
+    GetWindowRect(form->hwnd(), &outer);
+    EXPECT_FALSE(Overlap(peek, outer));
+    EXPECT_GE(peek.left, monitor.rcWork.left);
+    EXPECT_GE(peek.top, monitor.rcWork.top);
+    EXPECT_LE(peek.right, monitor.rcWork.right);
+    EXPECT_LE(peek.bottom, monitor.rcWork.bottom);
+    return std::pair{peek, outer};
+  };
+  const auto [below, window] = expectPlaced();
+  EXPECT_GE(below.top, window.bottom);
+
+  // At the bottom right of the work area it goes above, moved in from the edge.
+  SetWindowPos(form->hwnd(), nullptr, monitor.rcWork.right - (window.right - window.left) + 40,
+               monitor.rcWork.bottom - (window.bottom - window.top), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  Type(text, L" now?");
+  ASSERT_TRUE(Shown());
+  const auto [above, moved] = expectPlaced();
+  EXPECT_LE(above.bottom, moved.top);
+  EXPECT_EQ(GetForegroundWindow(), form->hwnd());
+  EXPECT_EQ(GetFocus(), text);
+  EXPECT_TRUE(GetWindowLongPtrW(form->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(PeekTest, PixelsShowTheFirstAndLastCharactersInTheFadesFirstAndLastColours) {
+  Open();
+  // Red to blue over two colours, bold and wavy, the longest line the box takes.
+  SendMessageW(form->hwnd(), WM_HSCROLL, SB_LEFT, reinterpret_cast<LPARAM>(form->sb.hwnd()));
+  form->SetColour(1, 0x0000FF);
+  form->SetColour(2, 0xFF0000);
+  SendMessageW(form->Check1.hwnd(), BM_CLICK, 0, 0);
+  SendMessageW(form->Check4.hwnd(), BM_CLICK, 0, 0);
+  SetFocus(form->Text1.hwnd());
+  const std::wstring text(70, L'H');
+  Type(form->Text1.hwnd(), text);
+  ASSERT_TRUE(Shown());
+  const std::u16string line = Expected(std::u16string(text.begin(), text.end()));
+  ASSERT_EQ(form->peek().Line(), line);
+  const auto [first, last] = FirstAndLastColours(line);
+  ASSERT_NE(first, last);
+
+  RECT client;
+  GetClientRect(Popup(*form), &client);
+  EXPECT_EQ(form->peek().surface()->dpi(), form->dpi());
+  const std::vector<int> inked = InkedColumns(*form);
+  ASSERT_GE(inked.size(), 70u);
+  // The whole line fits: space after its last column.
+  EXPECT_LT(inked.back(), client.right - 2);
+  HDC picture = form->peek().surface()->dc();
+  const auto start = ColoursIn(picture, inked.front(), inked.front() + 2, client.bottom);
+  const auto end = ColoursIn(picture, inked.back() - 2, inked.back(), client.bottom);
+  EXPECT_TRUE(start.count(first));
+  EXPECT_FALSE(start.count(last));
+  EXPECT_TRUE(end.count(last));
+  EXPECT_FALSE(end.count(first));
+
+  // The popup shows that picture: its own pixels, copied off its DC.
+  HDC shown = GetDC(Popup(*form));
+  const MemoryDc copy(shown);
+  const Bitmap bitmap(CreateCompatibleBitmap(shown, client.right, client.bottom));
+  const Selection selected(copy.get(), bitmap.get());
+  ASSERT_TRUE(selected);
+  ASSERT_TRUE(BitBlt(copy.get(), 0, 0, client.right, client.bottom, shown, 0, 0, SRCCOPY));
+  ReleaseDC(Popup(*form), shown);
+  EXPECT_TRUE(ColoursIn(copy.get(), inked.front(), inked.front() + 2, client.bottom).count(first));
+  EXPECT_TRUE(ColoursIn(copy.get(), inked.back() - 2, inked.back(), client.bottom).count(last));
+}
+
+TEST_F(PeekTest, CharactersTheCodePageLacksShowAsTheRoomReceivesThem) {
+  Open();
+  HWND text = form->Text1.hwnd();
+  auto picture = [&](const std::wstring& typed) {
+    SetWindowTextW(text, L"");
+    Type(text, typed);
+    EXPECT_TRUE(Shown());
+    const GdiSurface& s = *form->peek().surface();
+    RECT client;
+    GetClientRect(Popup(*form), &client);
+    std::vector<COLORREF> pixels;
+    for (int x = 0; x < client.right; ++x)
+      for (int y = 0; y < client.bottom; ++y) pixels.push_back(GetPixel(s.dc(), x, y));
+    return pixels;
+  };
+  // The room receives the line in the ANSI code page, 1252 here: "∞" as "?".
+  ASSERT_EQ(GetACP(), 1252u);
+  const auto lacking = picture(L"a\u221Eb");
+  EXPECT_EQ(form->peek().Line(), Expected(u"a\u221Eb"));  // composed as it will be sent
+  EXPECT_EQ(lacking, picture(L"a?b"));
+  EXPECT_NE(lacking, picture(L"a!b"));
+}
+
+TEST_F(PeekTest, RedrawsTheLineAfterTextStyleColourBarAndFontChange) {
+  Open();
+  HWND text = form->Text1.hwnd();
+  Type(text, L"every change");
+  ASSERT_TRUE(Shown());
+  // A checksum of the picture, to see it drawn anew.
+  auto picture = [&] {
+    const GdiSurface& s = *form->peek().surface();
+    RECT client;
+    GetClientRect(Popup(*form), &client);
+    unsigned long long sum = 0;
+    for (int x = 0; x < client.right; ++x)
+      for (int y = 0; y < client.bottom; ++y) sum = sum * 31 + GetPixel(s.dc(), x, y);
+    return sum;
+  };
+  auto expectRedrawn = [&](const char* change) {
+    SCOPED_TRACE(change);
+    static unsigned long long before = 0;
+    EXPECT_TRUE(Shown());
+    EXPECT_EQ(form->peek().Line(), Expected(form->Text1.Text()));
+    const unsigned long long now = picture();
+    EXPECT_NE(now, before);
+    before = now;
+  };
+  expectRedrawn("start");
+  Type(text, L"!");
+  expectRedrawn("text");
+  SendMessageW(form->Check3.hwnd(), BM_CLICK, 0, 0);
+  PumpFor(10);
+  expectRedrawn("style");
+  {
+    const ColourAnswer answer(RGB(0, 200, 0));
+    Click(form->pic4.hwnd());
+    PumpFor(50);
+  }
+  EXPECT_EQ(form->pic4.BackColor(), 0x00C800);
+  expectRedrawn("colour");
+  SendMessageW(form->hwnd(), WM_HSCROLL, SB_LINELEFT, reinterpret_cast<LPARAM>(form->sb.hwnd()));
+  PumpFor(10);
+  expectRedrawn("bar");
+  const int other = form->cmbFonts.Text() == u"tahoma" ? 0 : static_cast<int>(SendMessageW(
+      form->cmbFonts.hwnd(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"tahoma")));
+  ASSERT_GE(other, 0);
+  SendMessageW(form->cmbFonts.hwnd(), CB_SETCURSEL, static_cast<WPARAM>(other), 0);
+  SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(kIdFonts, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(form->cmbFonts.hwnd()));
+  PumpFor(10);
+  expectRedrawn("font");
+}
+
+TEST_F(PeekTest, ThePointerRestingOverTheTextBoxShowsItAndLeavingTakesIt) {
+  Open();
+  TypeAside(L"pointed at");
+  FocusAway();
+  RECT box;
+  GetWindowRect(form->Text1.hwnd(), &box);
+  // Moved in two steps, so that the box sees the pointer move within it.
+  SetCursorPos(box.left + 4, box.top + 4);
+  PumpFor(50);
+  SetCursorPos(box.left + 8, box.top + 6);
+  ASSERT_TRUE(PumpUntil([&] { return Shown(); }, 5000));
+  EXPECT_EQ(GetFocus(), form->Check1.hwnd());
+  EXPECT_EQ(GetForegroundWindow(), form->hwnd());
+  SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+  EXPECT_TRUE(PumpUntil([&] { return !Shown(); }, 5000));
+}
+
+TEST_F(PeekTest, TheCompactWindowHasItsOwnPeek) {
+  Open();
+  SendMessageW(form->Command6.hwnd(), BM_CLICK, 0, 0);
+  PumpFor(20);
+  Compact& compact = *form->compact();
+  ASSERT_TRUE(IsWindowVisible(compact.hwnd()));
+  SetForegroundWindow(compact.hwnd());
+  SetFocus(compact.Text1.hwnd());
+  Type(compact.Text1.hwnd(), L"small");
+  ASSERT_TRUE(Shown(compact));
+  EXPECT_FALSE(Shown(*form));
+  EXPECT_TRUE(GetWindowLongPtrW(compact.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  RECT outer;
+  GetWindowRect(compact.hwnd(), &outer);
+  EXPECT_FALSE(Overlap(PeekRect(compact), outer));
+  EXPECT_EQ(GetFocus(), compact.Text1.hwnd());
+  PressKey(compact.Text1.hwnd(), VK_RETURN);
+  ASSERT_TRUE(PumpUntil([&] { return host.ChatLines().size() == 2; }));
+  EXPECT_FALSE(Shown(compact));
+}
+
+}  // namespace
+}  // namespace quillon
