@@ -383,6 +383,7 @@ LRESULT FaderWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       } else {
         HWND target = lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : sb.hwnd();
         if (!tabOrder_.empty() && !lastFocus_) target = tabOrder_.front();
+        if (!IsWindowEnabled(target)) target = sb.hwnd();  // a swatch disabled meanwhile
         SetFocus(target);
       }
       return 0;
