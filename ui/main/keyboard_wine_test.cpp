@@ -71,6 +71,20 @@ TEST_F(Keyboard, SpaceOnADisabledSwatchOpensNothing) {
   EXPECT_EQ(answers.opened(), 0);
 }
 
+TEST_F(Keyboard, ASwatchDisabledWhileTheWindowWasInactiveDoesNotGetTheFocusBack) {
+  Open();
+  SetFocus(form->pic4.hwnd());
+  HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+  SetActiveWindow(other);
+  PumpFor(10);
+  form->SetBar(1);
+  ASSERT_FALSE(form->pic4.Enabled());
+  SetActiveWindow(form->hwnd());
+  PumpFor(10);
+  EXPECT_EQ(GetFocus(), form->sb.hwnd());
+  DestroyWindow(other);
+}
+
 TEST_F(Keyboard, EnterOnAFocusedSwatchSendsTheLine) {
   Open();
   DialogAnswers answers({});
