@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/event_pump.h"
+#include "ui/common/accessible_text.h"
 #include "ui/common/texts.h"
 
 namespace quillon {
@@ -118,6 +119,15 @@ void FaderWindow::FinishControls() {
   for (const auto& stop : tabStops_) tabOrder_.push_back(stop.second);
   FillFixedTexts();
   EnableDialogNavigation(hwnd());
+  // The bar's standard proxy names it after a label, not its window text.
+  annotations_.SetName(sb.hwnd(), sb.Text());
+  DescribeControls();
+}
+
+void FaderWindow::DescribeControls() {
+  for (PictureBox* swatch : Swatches())
+    annotations_.SetValue(swatch->hwnd(), SwatchValue(swatch->BackColor(), swatch->Enabled()));
+  annotations_.SetValue(sb.hwnd(), BarValue(sb.Value()));
 }
 
 void FaderWindow::FillFixedTexts() {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "host/host_link.h"
+#include "platform/accessibility.h"
 #include "platform/colour_dialog.h"
 #include "platform/controls.h"
 #include "platform/gdi.h"
@@ -102,7 +103,7 @@ class FaderWindow : public Window, public StyleControls {
 
   // Runs a handler of this window. Closing that is asked for meanwhile waits
   // until the outermost handler has returned; once closing has begun no
-  // handler runs.
+  // handler runs. What the handler changed reaches screen readers after it.
   template <class Handler>
   void RunHandler(Handler&& handler);
 
@@ -210,6 +211,9 @@ class FaderWindow : public Window, public StyleControls {
   void Shutdown();
   // Log-off or shutdown of Windows: the visible window runs the shutdown.
   void EndSession();
+  // Tells screen readers the swatches' colours and use and the bar's number
+  // of colours, where they changed.
+  void DescribeControls();
 
   // Each control as the table places it, for a new DPI.
   struct Placement {
@@ -229,6 +233,7 @@ class FaderWindow : public Window, public StyleControls {
   bool lineUnconfirmed_ = false, saveFailed_ = false;
   int handlerDepth_ = 0;
   bool closeRequested_ = false, closing_ = false;
+  AccessibleAnnotations annotations_;
 };
 
 template <class Handler>
@@ -242,6 +247,7 @@ void FaderWindow::RunHandler(Handler&& handler) {
     } leave{handlerDepth_};
     handler();
   }
+  DescribeControls();
   if (handlerDepth_ == 0 && closeRequested_) RequestClose();
 }
 
