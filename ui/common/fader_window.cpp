@@ -271,7 +271,10 @@ void FaderWindow::LoadFontsOnly() {
 }
 
 void FaderWindow::SaveStyleSet(const char* section) {
-  const bool saved = WriteStyleSet(prefs_, section, *this, FontKey::Include);
+  ShowSaveResult(WriteStyleSet(prefs_, section, *this, FontKey::Include));
+}
+
+void FaderWindow::ShowSaveResult(bool saved) {
   saveFailed_ = !saved;
   UpdateCaption();
   if (!saved) MessageBeep(MB_ICONWARNING);
@@ -321,8 +324,9 @@ void FaderWindow::CentreOnScreen() {
 bool FaderWindow::PickColour(PictureBox& swatch) {
   if (pickingColour_) return false;  // a click that reached a swatch under the open dialog
   const Running running(pickingColour_);
-  c1.ShowColor(hwnd());
+  const bool customChanged = c1.ShowColor(hwnd());
   swatch.SetBackColor(c1.Color());
+  if (customChanged) ShowSaveResult(WriteCustomColours(prefs_, c1.CustomColors()));
   return true;
 }
 

@@ -20,6 +20,7 @@
 #include "platform/gdi.h"
 #include "platform/screen.h"
 #include "platform/window.h"
+#include "prefs/custom_colours.h"
 #include "prefs/prefs.h"
 #include "prefs/style_set.h"
 #include "ui/common/compose.h"
@@ -148,6 +149,8 @@ class FaderWindow : public Window, public StyleControls {
   // Saves the full style set into section. A save that did not reach the
   // file shows in the caption until a later save succeeds; nothing modal.
   void SaveStyleSet(const char* section);
+  // Shows in the caption whether the last save reached the file.
+  void ShowSaveResult(bool saved);
   // Reads the full style set from section into the controls.
   void LoadStyleSet(const char* section) { ReadStyleSet(prefs_, section, *this, FontKey::Include); }
   // pic3 and pic4 take clicks only while the bar's value uses them; they
@@ -157,8 +160,8 @@ class FaderWindow : public Window, public StyleControls {
     pic4.Enable(barValue == 2);
   }
   // Lets the user pick the swatch's colour: it takes the dialog's colour,
-  // which a cancel leaves as it was. False, and nothing done, while the
-  // dialog is already open.
+  // which a cancel leaves as it was. Custom colours the user changed are
+  // saved at once. False, and nothing done, while the dialog is already open.
   bool PickColour(PictureBox& swatch);
 
   // "quillon fader", and what the user should know of the last send, the

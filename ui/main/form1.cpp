@@ -78,6 +78,7 @@ void Form1::Form_Load() {
     ReadStyleSet(prefs_, kLastSettingsSection, *this, FontKey::Skip);
     ApplyColorCount();
   }
+  customColours_ = ReadCustomColours(prefs_);
   PostLine(asc.Text());
 }
 
@@ -140,6 +141,7 @@ void Form1::Command6_Click() {
   ShowWindow(hwnd(), SW_HIDE);
   if (!compact_) {
     compact_ = std::make_unique<Compact>(host_, prefs_, [this] { ShowWindow(hwnd(), SW_SHOW); });
+    compact_->c1.ShareCustomColours(customColours_);
     if (!compact_->Create()) {
       // Without a compact window the main one stays in use.
       compact_.reset();
