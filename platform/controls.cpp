@@ -1,8 +1,10 @@
 #include "platform/controls.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/gdi.h"
+#include "platform/screen.h"
 
 namespace quillon {
 namespace {
@@ -242,12 +244,30 @@ bool ScrollBar::Create(HWND parent, PixelRect rect, int id, int min, int max, in
   return true;
 }
 
+void ScrollBar::Place(const PixelRect& rect) {
+  Control::Place(rect);
+  PlaceFocusMark();
+}
+
 void ScrollBar::SetValue(int value) {
   value = std::clamp(value, min_, max_);
   if (value == value_) return;
   value_ = value;
-  SetScrollPos(hwnd_, SB_CTL, value_, TRUE);
+  MoveThumb();
   if (onChange) onChange();
+}
+
+void ScrollBar::MoveThumb() {
+  SetScrollPos(hwnd_, SB_CTL, value_, TRUE);
+  PlaceFocusMark();
+}
+
+void ScrollBar::PlaceFocusMark() {
+  // The bar makes its mark anew when it gains the focus; telling it that it
+  // lost and gained it again moves the mark without moving the focus.
+  if (GetFocus() != hwnd_) return;
+  SendMessageW(hwnd_, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd_), 0);
+  SendMessageW(hwnd_, WM_SETFOCUS, reinterpret_cast<WPARAM>(hwnd_), 0);
 }
 
 void ScrollBar::OnScroll(int request, int position) {
@@ -262,7 +282,7 @@ void ScrollBar::OnScroll(int request, int position) {
       // The thumb was released where it stands. While it is dragged
       // (SB_THUMBTRACK) nothing changes.
       SetValue(position);
-      SetScrollPos(hwnd_, SB_CTL, value_, TRUE);
+      MoveThumb();
       break;
     default: break;
   }
@@ -283,6 +303,28 @@ void PictureBox::SetBackColor(OleColor colour) {
   InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
+void PictureBox::PaintContent(HDC dc, const RECT& client) const {
+  // Only the low three bytes are a colour; a top byte is kept in the value
+  // but not painted.
+  const Brush brush(CreateSolidBrush(static_cast<COLORREF>(back_) & 0xFFFFFF));
+  FillRect(dc, &client, brush.get());
+  if (onPaint) onPaint(dc, client);
+  const bool focusShown = !(SendMessageW(hwnd_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+  if (GetFocus() == hwnd_ && focusShown) {
+    RECT inside = client;
+    const int edge = MulDiv(2, WindowDpi(hwnd_), 96);
+    InflateRect(&inside, -edge, -edge);
+    DrawFocusRect(dc, &inside);
+  }
+}
+
+void PictureBox::ReportClick() const {
+  // A disabled box takes no clicks, not even ones posted to it.
+  if (!IsWindowEnabled(hwnd_)) return;
+  SendMessageW(GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd_), STN_CLICKED),
+               reinterpret_cast<LPARAM>(hwnd_));
+}
+
 LRESULT CALLBACK PictureBox::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   if (message == WM_NCCREATE)
     SetWindowLongPtrW(hwnd, GWLP_USERDATA,
@@ -294,15 +336,29 @@ LRESULT CALLBACK PictureBox::Procedure(HWND hwnd, UINT message, WPARAM wParam, L
       case WM_ERASEBKGND:
         return 1;  // painted whole in WM_PAINT, without flicker
       case WM_PAINT:
-        PaintWindow(hwnd, [self](HDC dc, const RECT& client) {
-          // Only the low three bytes are a colour; a top byte is kept in the
-          // value but not painted.
-          const Brush brush(CreateSolidBrush(static_cast<COLORREF>(self->back_) & 0xFFFFFF));
-          FillRect(dc, &client, brush.get());
-          if (self->onPaint) self->onPaint(dc, client);
-        });
+        PaintWindow(hwnd, [self](HDC dc, const RECT& client) { self->PaintContent(dc, client); });
         return 0;
+      case WM_PRINTCLIENT: {
+        RECT client;
+        GetClientRect(hwnd, &client);
+        self->PaintContent(reinterpret_cast<HDC>(wParam), client);
+        return 0;
+      }
+      case WM_SETFOCUS:
+        InvalidateRect(hwnd, nullptr, FALSE);
+        return 0;
+      case WM_KILLFOCUS:
+        self->spacePressed_ = false;
+        InvalidateRect(hwnd, nullptr, FALSE);
+        return 0;
+      case WM_UPDATEUISTATE: {
+        // Whether focus shows may have changed.
+        const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
+        InvalidateRect(hwnd, nullptr, FALSE);
+        return result;
+      }
       case WM_LBUTTONDOWN:
+        if (!IsWindowEnabled(hwnd)) return 0;
         SetFocus(hwnd);
         SetCapture(hwnd);
         self->pressed_ = true;
@@ -314,14 +370,21 @@ LRESULT CALLBACK PictureBox::Procedure(HWND hwnd, UINT message, WPARAM wParam, L
         RECT client;
         GetClientRect(hwnd, &client);
         const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        // A disabled box takes no clicks, not even ones posted to it.
-        if (PtInRect(&client, at) && IsWindowEnabled(hwnd))
-          SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), STN_CLICKED),
-                       reinterpret_cast<LPARAM>(hwnd));
+        if (PtInRect(&client, at)) self->ReportClick();
         return 0;
       }
       case WM_CAPTURECHANGED:
         self->pressed_ = false;
+        return 0;
+      case WM_KEYDOWN:
+        // As a push button: the click comes when Space goes up, once however
+        // long the key is held.
+        if (wParam != VK_SPACE) return DefWindowProcW(hwnd, message, wParam, lParam);
+        if (IsWindowEnabled(hwnd)) self->spacePressed_ = true;
+        return 0;
+      case WM_KEYUP:
+        if (wParam != VK_SPACE) return DefWindowProcW(hwnd, message, wParam, lParam);
+        if (std::exchange(self->spacePressed_, false)) self->ReportClick();
         return 0;
       default:
         return DefWindowProcW(hwnd, message, wParam, lParam);

@@ -114,18 +114,28 @@ class ScrollBar : public Control {
  public:
   bool Create(HWND parent, PixelRect rect, int id, int min, int max, int value, int smallChange,
               int largeChange);
+  void Place(const PixelRect& rect) override;
   int Value() const { return value_; }
   void SetValue(int value);
   std::function<void()> onChange;
   void OnScroll(int request, int position) override;
 
  private:
+  // Puts the thumb at the value, and the focus mark with it.
+  void MoveThumb();
+  // A scroll bar that has the focus blinks its thumb with a caret, which it
+  // places only when it gains the focus; after the thumb moved or the bar was
+  // laid out again, this puts the mark over the thumb where it now is.
+  void PlaceFocusMark();
   int min_ = 0, max_ = 0, value_ = 0, small_ = 1, large_ = 1;
 };
 
 // A box filled with its background colour that reports clicks to its parent
 // as WM_COMMAND (STN_CLICKED), like a notifying static; optionally something
-// else paints over the background (the preview strip).
+// else paints over the background (the preview strip). With the focus it
+// shows a focus rectangle, unless the window hides focus until the keyboard
+// is used, and Space clicks it as the mouse does. A disabled box takes
+// neither clicks nor the focus.
 class PictureBox : public Control {
  public:
   bool Create(HWND parent, PixelRect rect, int id, OleColor backColour);
@@ -137,8 +147,13 @@ class PictureBox : public Control {
 
  private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+  // Everything the box shows, into any DC: WM_PAINT and WM_PRINTCLIENT.
+  void PaintContent(HDC dc, const RECT& client) const;
+  // Tells the parent of a click, as a notifying static does, while enabled.
+  void ReportClick() const;
   OleColor back_ = 0;
-  bool pressed_ = false;
+  bool pressed_ = false;       // the mouse button went down over the box
+  bool spacePressed_ = false;  // Space went down while the box had the focus
 };
 
 // A frame without caption: an etched border that the window's own controls

@@ -11,7 +11,8 @@ namespace quillon {
 // dialog). Tab is first offered to the window itself as kTabKeyMessage
 // (wParam: 1 for Shift+Tab), so that it can keep a tab order of its own
 // apart from the z-order; a window that returns 0 leaves Tab to the dialog
-// manager.
+// manager. Focus rectangles show and hide as in a dialog: hidden after mouse
+// input unless the user always wants them, shown once the keyboard is used.
 void EnableDialogNavigation(HWND window);
 inline constexpr UINT kTabKeyMessage = WM_APP + 0x51;
 

@@ -1,6 +1,7 @@
 // The preferences file: one private-profile (INI) file holding the saved
 // preset, the hand-over to the compact window, the last settings, the last
-// font and the first-run record. Keys are written upper-case, read lower-case.
+// font, the first-run record and the colour dialog's custom colours. Keys
+// are written upper-case, read lower-case.
 #pragma once
 
 #include <array>
@@ -68,6 +69,7 @@ inline constexpr const char* kHandOverSection = "optsc";
 inline constexpr const char* kLastSettingsSection = "optsl";
 inline constexpr const char* kLastFontSection = "lastfont";
 inline constexpr const char* kFirstRunSection = "new";
+inline constexpr const char* kCustomColoursSection = "custom";
 
 // The single keys of "lastfont" and "new", and what a first run writes.
 inline constexpr const char* kLastFontKey = "is";

@@ -33,7 +33,9 @@ bool CreateControl(ComboBox& control, HWND parent, const ControlPlan& plan, int 
 }
 
 bool CreateControl(ScrollBar& control, HWND parent, const ControlPlan& plan, int dpi) {
-  return control.Create(parent, Px(plan, dpi), plan.id, kBarMin, kBarMax, plan.initial, 1, 1);
+  if (!control.Create(parent, Px(plan, dpi), plan.id, kBarMin, kBarMax, plan.initial, 1, 1)) return false;
+  SetWindowTextW(control.hwnd(), plan.caption);
+  return true;
 }
 
 bool CreateControl(PictureBox& control, HWND parent, const ControlPlan& plan, int dpi) {
@@ -41,7 +43,9 @@ bool CreateControl(PictureBox& control, HWND parent, const ControlPlan& plan, in
   // A system colour is named by its index with the top bit set.
   if (static_cast<std::uint32_t>(back) & 0x80000000u)
     back = static_cast<OleColor>(GetSysColor(static_cast<int>(back & 0xFF)));
-  return control.Create(parent, Px(plan, dpi), plan.id, back);
+  if (!control.Create(parent, Px(plan, dpi), plan.id, back)) return false;
+  SetWindowTextW(control.hwnd(), plan.caption);
+  return true;
 }
 
 bool CreateControl(Frame& control, HWND parent, const ControlPlan& plan, int dpi) {

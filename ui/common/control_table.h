@@ -54,7 +54,9 @@ struct ControlRow {
   ControlMember<W> member;
   const char* name;        // what a failure to create it says
   Kind kind;
-  const wchar_t* caption;  // the caption, or the text it starts with
+  // The caption, or the text it starts with. A picture box or bar draws no
+  // text: for them it is only the name screen readers announce.
+  const wchar_t* caption;
   TwipsOrigin container;   // the container the rectangle is relative to
   TwipsRect rect;
   int id;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/event_pump.h"
+#include "ui/common/accessible_text.h"
 #include "ui/common/texts.h"
 
 namespace quillon {
@@ -119,6 +120,15 @@ void FaderWindow::FinishControls() {
   FillFixedTexts();
   EnableDialogNavigation(hwnd());
   peek_.Attach(hwnd(), Text1.hwnd());
+  // The bar's standard proxy names it after a label, not its window text.
+  annotations_.SetName(sb.hwnd(), sb.Text());
+  DescribeControls();
+}
+
+void FaderWindow::DescribeControls() {
+  for (PictureBox* swatch : Swatches())
+    annotations_.SetValue(swatch->hwnd(), SwatchValue(swatch->BackColor(), swatch->Enabled()));
+  annotations_.SetValue(sb.hwnd(), BarValue(sb.Value()));
 }
 
 void FaderWindow::FillFixedTexts() {
@@ -275,7 +285,10 @@ void FaderWindow::LoadFontsOnly() {
 }
 
 void FaderWindow::SaveStyleSet(const char* section) {
-  const bool saved = WriteStyleSet(prefs_, section, *this, FontKey::Include);
+  ShowSaveResult(WriteStyleSet(prefs_, section, *this, FontKey::Include));
+}
+
+void FaderWindow::ShowSaveResult(bool saved) {
   saveFailed_ = !saved;
   UpdateCaption();
   if (!saved) MessageBeep(MB_ICONWARNING);
@@ -325,8 +338,9 @@ void FaderWindow::CentreOnScreen() {
 bool FaderWindow::PickColour(PictureBox& swatch) {
   if (pickingColour_) return false;  // a click that reached a swatch under the open dialog
   const Running running(pickingColour_);
-  c1.ShowColor(hwnd());
+  const bool customChanged = c1.ShowColor(hwnd());
   swatch.SetBackColor(c1.Color());
+  if (customChanged) ShowSaveResult(WriteCustomColours(prefs_, c1.CustomColors()));
   return true;
 }
 
@@ -397,6 +411,7 @@ LRESULT FaderWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       } else {
         HWND target = lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : sb.hwnd();
         if (!tabOrder_.empty() && !lastFocus_) target = tabOrder_.front();
+        if (!IsWindowEnabled(target)) target = sb.hwnd();  // a swatch disabled meanwhile
         SetFocus(target);
       }
       return 0;

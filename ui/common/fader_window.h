@@ -14,11 +14,13 @@
 #include <vector>
 
 #include "host/host_link.h"
+#include "platform/accessibility.h"
 #include "platform/colour_dialog.h"
 #include "platform/controls.h"
 #include "platform/gdi.h"
 #include "platform/screen.h"
 #include "platform/window.h"
+#include "prefs/custom_colours.h"
 #include "prefs/prefs.h"
 #include "prefs/style_set.h"
 #include "ui/common/compose.h"
@@ -120,7 +122,8 @@ class FaderWindow : public Window, public StyleControls {
 
   // Runs a handler of this window. Closing either window of the run while a
   // handler of either runs waits until the outermost one has returned; once
-  // closing has begun no handler runs.
+  // closing has begun no handler runs. What the handler changed reaches
+  // screen readers after it.
   template <class Handler>
   void RunHandler(Handler&& handler);
 
@@ -167,6 +170,8 @@ class FaderWindow : public Window, public StyleControls {
   // Saves the full style set into section. A save that did not reach the
   // file shows in the caption until a later save succeeds; nothing modal.
   void SaveStyleSet(const char* section);
+  // Shows in the caption whether the last save reached the file.
+  void ShowSaveResult(bool saved);
   // Reads the full style set from section into the controls.
   void LoadStyleSet(const char* section) { ReadStyleSet(prefs_, section, *this, FontKey::Include); }
   // pic3 and pic4 take clicks only while the bar's value uses them; they
@@ -176,8 +181,8 @@ class FaderWindow : public Window, public StyleControls {
     pic4.Enable(barValue == 2);
   }
   // Lets the user pick the swatch's colour: it takes the dialog's colour,
-  // which a cancel leaves as it was. False, and nothing done, while the
-  // dialog is already open.
+  // which a cancel leaves as it was. Custom colours the user changed are
+  // saved at once. False, and nothing done, while the dialog is already open.
   bool PickColour(PictureBox& swatch);
 
   // "quillon fader", and what the user should know of the last send, the
@@ -235,6 +240,9 @@ class FaderWindow : public Window, public StyleControls {
   void Shutdown();
   // Log-off or shutdown of Windows: the visible window runs the shutdown.
   void EndSession();
+  // Tells screen readers the swatches' colours and use and the bar's number
+  // of colours, where they changed.
+  void DescribeControls();
 
   // Each control as the table places it, for a new DPI.
   struct Placement {
@@ -254,6 +262,7 @@ class FaderWindow : public Window, public StyleControls {
   bool lineUnconfirmed_ = false, saveFailed_ = false;
   RunState ownRun_;
   RunState* run_;
+  AccessibleAnnotations annotations_;
 };
 
 template <class Handler>
@@ -268,6 +277,7 @@ void FaderWindow::RunHandler(Handler&& handler) {
     } leave{run.handlerDepth};
     handler();
   }
+  DescribeControls();
   if (run.handlerDepth == 0 && run.closeAsked) run.closeAsked->RequestClose();
 }
 

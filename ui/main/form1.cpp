@@ -20,12 +20,12 @@ constexpr TwipsOrigin kFrame1{120, 0}, kFrame2{2760, 0};
 constexpr std::array<ControlRow<Form1>, 28> Form1::Layout() {
   return {{
     // member          name        kind              caption       container    twips: left, top, width, height  id           font                initial           tab     handler
-    {&Form1::sb,       "sb",       Kind::Bar,        L"",          kClientArea, {240, 960, 2295, 255},   kIdSb,       FontRole::Plain,     kBarMax,          0,      &Form1::sb_Change},
+    {&Form1::sb,       "sb",       Kind::Bar,        L"colours",   kClientArea, {240, 960, 2295, 255},   kIdSb,       FontRole::Plain,     kBarMax,          0,      &Form1::sb_Change},
     {&Form1::Command1, "Command1", Kind::DefaultButton, L"",       kClientArea, {120, 2640, 615, 255},   kIdCommand1, FontRole::Plain,     0,                1,      &Form1::Command1_Click},
-    {&Form1::pic1,     "pic1",     Kind::Picture,    L"",          kClientArea, {240, 600, 495, 255},    kIdPic1,     FontRole::None,      kDesignColour1,   2,      &Form1::pic1_Click},
-    {&Form1::pic2,     "pic2",     Kind::Picture,    L"",          kClientArea, {840, 600, 495, 255},    kIdPic2,     FontRole::None,      kDesignColour2,   3,      &Form1::pic2_Click},
-    {&Form1::pic3,     "pic3",     Kind::Picture,    L"",          kClientArea, {1440, 600, 495, 255},   kIdPic3,     FontRole::None,      kDesignColour3,   4,      &Form1::pic3_Click},
-    {&Form1::pic4,     "pic4",     Kind::Picture,    L"",          kClientArea, {2040, 600, 495, 255},   kIdPic4,     FontRole::None,      kDesignColour4,   5,      &Form1::pic4_Click},
+    {&Form1::pic1,     "pic1",     Kind::Picture,    L"colour 1",  kClientArea, {240, 600, 495, 255},    kIdPic1,     FontRole::None,      kDesignColour1,   2,      &Form1::pic1_Click},
+    {&Form1::pic2,     "pic2",     Kind::Picture,    L"colour 2",  kClientArea, {840, 600, 495, 255},    kIdPic2,     FontRole::None,      kDesignColour2,   3,      &Form1::pic2_Click},
+    {&Form1::pic3,     "pic3",     Kind::Picture,    L"colour 3",  kClientArea, {1440, 600, 495, 255},   kIdPic3,     FontRole::None,      kDesignColour3,   4,      &Form1::pic3_Click},
+    {&Form1::pic4,     "pic4",     Kind::Picture,    L"colour 4",  kClientArea, {2040, 600, 495, 255},   kIdPic4,     FontRole::None,      kDesignColour4,   5,      &Form1::pic4_Click},
     {&Form1::Text1,    "Text1",    Kind::Text,       L"",          kClientArea, {240, 240, 2295, 285},   kIdText1,    FontRole::Plain,     70,               6,      nullptr},
     {&Form1::Check1,   "Check1",   Kind::Check,      L"bold",      kClientArea, {2880, 120, 1095, 255},  kIdCheck1,   FontRole::Bold,      0,                7,      nullptr},
     {&Form1::Frame1,   "Frame1",   Kind::Frame,      L"",          kClientArea, {kFrame1.left, kFrame1.top, 2535, 2055}, 0,           FontRole::None,      0,                kNoTab, nullptr},
@@ -36,7 +36,7 @@ constexpr std::array<ControlRow<Form1>, 28> Form1::Layout() {
     {&Form1::Check3,   "Check3",   Kind::Check,      L"underline", kFrame2,     {120, 600, 1215, 255},   kIdCheck3,   FontRole::Underline, 0,                9,      nullptr},
     {&Form1::Check4,   "Check4",   Kind::Check,      L"wavy",      kFrame2,     {120, 840, 1095, 255},   kIdCheck4,   FontRole::Plain,     0,                10,     nullptr},
     {&Form1::cmbFonts, "cmbFonts", Kind::FontList,   L"",          kFrame2,     {120, 1200, 1215, 315},  kIdFonts,    FontRole::Plain,     0,                11,     nullptr},
-    {&Form1::pre,      "pre",      Kind::Picture,    L"",          kFrame1,     {120, 1320, 1815, 255},  kIdPre,      FontRole::Symbols,   kButtonFace,      12,     nullptr},
+    {&Form1::pre,      "pre",      Kind::Picture,    L"preview",   kFrame1,     {120, 1320, 1815, 255},  kIdPre,      FontRole::Symbols,   kButtonFace,      12,     nullptr},
     {&Form1::Text2,    "Text2",    Kind::FixedText,  L"",          kClientArea, {1440, 2520, 975, 375},  kIdText2,    FontRole::Plain,     0,                13,     nullptr},
     {&Form1::Text3,    "Text3",    Kind::FixedText,  L"",          kClientArea, {2400, 2520, 735, 375},  kIdText3,    FontRole::Plain,     0,                14,     nullptr},
     {&Form1::asc,      "asc",      Kind::FixedText,  L"",          kClientArea, {3480, 2520, 1335, 285}, kIdAsc,      FontRole::Plain,     0,                15,     nullptr},
@@ -80,6 +80,7 @@ void Form1::Form_Load() {
     ReadStyleSet(prefs_, kLastSettingsSection, *this, FontKey::Skip);
     ApplyColorCount();
   }
+  customColours_ = ReadCustomColours(prefs_);
   PostLine(asc.Text());
 }
 
@@ -142,6 +143,7 @@ void Form1::Command6_Click() {
   ShowWindow(hwnd(), SW_HIDE);
   if (!compact_) {
     compact_ = std::make_unique<Compact>(host_, prefs_, run(), [this] { ShowWindow(hwnd(), SW_SHOW); });
+    compact_->c1.ShareCustomColours(customColours_);
     if (!compact_->Create()) {
       // Without a compact window the main one stays in use.
       compact_.reset();

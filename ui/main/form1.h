@@ -14,7 +14,7 @@ namespace quillon {
 
 class Form1 final : public FaderWindow {
  public:
-  Form1(WindowOps& host, ProfileStore& prefs) : FaderWindow(host, prefs) {}
+  Form1(WindowOps& host, ProfileStore& prefs) : FaderWindow(host, prefs) { c1.ShareCustomColours(customColours_); }
   ~Form1() override { Destroy(); }
 
   // Creates the window with its design-time values, runs the load steps,
@@ -71,6 +71,8 @@ class Form1 final : public FaderWindow {
   bool redrawingPreview_ = false;
   // What the preview strip shows, kept so that it repaints itself.
   std::unique_ptr<GdiSurface> preview_;
+  // The colour dialogs' custom colours, one set for both windows.
+  CustomColours customColours_{};
   // Created at the first switch, then hidden and shown for the rest of the run.
   std::unique_ptr<Compact> compact_;
 };

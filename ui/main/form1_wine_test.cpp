@@ -31,12 +31,12 @@ TEST_F(MainWindow, LaysOutEveryControlAtItsTwipsRectAt96Dpi) {
   struct Expect { int id; const wchar_t* cls; const wchar_t* text; RECT twips; const wchar_t* face; bool bold, italic, underline; };
   const Expect controls[] = {
       {kIdText1, L"Edit", L"", {240, 240, 2535, 525}, L"MS Sans Serif", false, false, false},
-      {kIdPic1, L"QuillonPictureBox", L"", {240, 600, 735, 855}, nullptr, false, false, false},
-      {kIdPic2, L"QuillonPictureBox", L"", {840, 600, 1335, 855}, nullptr, false, false, false},
-      {kIdPic3, L"QuillonPictureBox", L"", {1440, 600, 1935, 855}, nullptr, false, false, false},
-      {kIdPic4, L"QuillonPictureBox", L"", {2040, 600, 2535, 855}, nullptr, false, false, false},
-      {kIdSb, L"ScrollBar", L"", {240, 960, 2535, 1215}, nullptr, false, false, false},
-      {kIdPre, L"QuillonPictureBox", L"", {240, 1320, 2055, 1575}, nullptr, false, false, false},
+      {kIdPic1, L"QuillonPictureBox", L"colour 1", {240, 600, 735, 855}, nullptr, false, false, false},
+      {kIdPic2, L"QuillonPictureBox", L"colour 2", {840, 600, 1335, 855}, nullptr, false, false, false},
+      {kIdPic3, L"QuillonPictureBox", L"colour 3", {1440, 600, 1935, 855}, nullptr, false, false, false},
+      {kIdPic4, L"QuillonPictureBox", L"colour 4", {2040, 600, 2535, 855}, nullptr, false, false, false},
+      {kIdSb, L"ScrollBar", L"colours", {240, 960, 2535, 1215}, nullptr, false, false, false},
+      {kIdPre, L"QuillonPictureBox", L"preview", {240, 1320, 2055, 1575}, nullptr, false, false, false},
       {kIdLabel1, L"Static", L"<", {2160, 1320, 2250, 1515}, L"MS Sans Serif", false, false, false},
       {kIdLabel2, L"Static", L">", {2400, 1320, 2490, 1515}, L"MS Sans Serif", false, false, false},
       {kIdCommand4, L"Button", L"help", {240, 1680, 855, 1935}, L"Times New Roman", false, false, false},
