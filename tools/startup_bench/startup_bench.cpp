@@ -22,13 +22,7 @@ double MedianStart(const std::wstring& exe, const wchar_t* windowClass) {
     Process process;
     const double start = Milliseconds();
     if (!process.Start(exe, L"")) return -1;
-    HWND window = nullptr;
-    WaitUntil(
-        [&] {
-          window = FindWindowW(windowClass, nullptr);
-          return window && IsWindowVisible(window);
-        },
-        10000);
+    WaitForShownWindow(windowClass, 10000);
     times.push_back(Milliseconds() - start);
     process.Kill();
   }

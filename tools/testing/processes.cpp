@@ -1,5 +1,6 @@
 #include "tools/testing/processes.h"
 
+#include <sstream>
 #include <utility>
 #include <vector>
 
@@ -79,6 +80,29 @@ HWND WaitForWindow(const wchar_t* className, DWORD processId, DWORD milliseconds
       },
       milliseconds);
   return search.found;
+}
+
+HWND WaitForShownWindow(const wchar_t* className, DWORD milliseconds) {
+  HWND window = nullptr;
+  WaitUntil(
+      [&] {
+        window = FindWindowW(className, nullptr);
+        return window && IsWindowVisible(window);
+      },
+      milliseconds);
+  return window && IsWindowVisible(window) ? window : nullptr;
+}
+
+std::vector<std::string> Lines(std::string text) {
+  if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
+  std::vector<std::string> lines;
+  std::string line;
+  std::istringstream in(text);
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
 }
 
 std::string ReadFileBytes(const std::wstring& path) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace quillon::testing {
 
@@ -33,6 +34,14 @@ class Process {
 // The first top-level window of the class that belongs to process (any
 // process when 0), waiting up to milliseconds for it; nullptr on time-out.
 HWND WaitForWindow(const wchar_t* className, DWORD processId, DWORD milliseconds);
+
+// The shown top-level window of the class, of any process, waiting up to
+// milliseconds for it to be shown; nullptr on time-out.
+HWND WaitForShownWindow(const wchar_t* className, DWORD milliseconds);
+
+// The lines of a text file's bytes: CRLF or LF line ends, a UTF-8 byte
+// order mark at the start dropped.
+std::vector<std::string> Lines(std::string text);
 
 // Waits until predicate() holds, polling; false on time-out.
 template <typename Predicate>

@@ -2,8 +2,8 @@
 // holds, so that a send names one and closing records one.
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "ui/common/fader_window.h"
 
@@ -18,9 +18,9 @@ class StartFont : public ::testing::Test {
     ASSERT_TRUE(fonts.Create(parent_, {0, 0, 150, 21}, 1));
   }
   void TearDown() override { DestroyWindow(parent_); }
-  void Fill(std::initializer_list<const char16_t*> names) {
+  void Fill(const std::vector<std::u16string>& names) {
     fonts.Clear();
-    for (const char16_t* name : names) fonts.Add(name);
+    for (const std::u16string& name : names) fonts.Add(name);
   }
   ComboBox fonts;
 
@@ -28,29 +28,27 @@ class StartFont : public ::testing::Test {
   HWND parent_ = nullptr;
 };
 
-TEST_F(StartFont, WithoutArialTheFirstFontIsSelectedAndAnEmptyListSelectsNothing) {
-  Fill({u"times new roman", u"courier new", u"webdings"});
-  SelectStartFont(fonts, u"");
-  EXPECT_EQ(fonts.Text(), u"times new roman");
-  Fill({u"times new roman", u"courier new", u"webdings"});
-  SelectStartFont(fonts, u"no such font");
-  EXPECT_EQ(fonts.Text(), u"times new roman");
-  Fill({});
-  SelectStartFont(fonts, u"arial");
-  EXPECT_EQ(fonts.Text(), u"");
-}
-
-TEST_F(StartFont, TheLastFontComesFirstThenArial) {
-  Fill({u"times new roman", u"arial", u"courier new"});
-  SelectStartFont(fonts, u"Courier New");
-  EXPECT_EQ(fonts.Text(), u"courier new");
-  Fill({u"times new roman", u"arial", u"courier new"});
-  SelectStartFont(fonts, u"no such font");
-  EXPECT_EQ(fonts.Text(), u"arial");
-  // A last font that only begins like an installed one is not that font.
-  Fill({u"times new roman", u"arial", u"courier new"});
-  SelectStartFont(fonts, u"courier");
-  EXPECT_EQ(fonts.Text(), u"arial");
+TEST_F(StartFont, TheLastFontThenArialThenTheFirstFontIsSelected) {
+  struct Case {
+    std::vector<std::u16string> list;
+    std::u16string lastFont, selected;
+  };
+  const std::vector<std::u16string> withArial = {u"times new roman", u"arial", u"courier new"};
+  const std::vector<std::u16string> withoutArial = {u"times new roman", u"courier new", u"webdings"};
+  const Case cases[] = {
+      {withArial, u"Courier New", u"courier new"},
+      {withArial, u"no such font", u"arial"},
+      {withArial, u"courier", u"arial"},  // only begins like an installed font
+      {withoutArial, u"", u"times new roman"},
+      {withoutArial, u"no such font", u"times new roman"},
+      {{}, u"arial", u""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.lastFont.begin(), c.lastFont.end()));
+    Fill(c.list);
+    SelectStartFont(fonts, c.lastFont);
+    EXPECT_EQ(fonts.Text(), c.selected);
+  }
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ class Program : public ::testing::Test {
     DeleteFileW(L"c:\\myini.ini");
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     ASSERT_TRUE(program.Start(testing::ExeFolder() + L"..\\app\\quillon.exe", L""));
-    main = Shown(kMainWindowClass);
+    main = testing::WaitForShownWindow(kMainWindowClass, 15000);
     ASSERT_TRUE(main);
   }
   void TearDown() override {
@@ -30,16 +30,7 @@ class Program : public ::testing::Test {
     testing::WaitUntil([&] { return !IsWindow(main); }, 5000);
     CoUninitialize();
   }
-  static HWND Shown(const wchar_t* className) {
-    HWND window = nullptr;
-    testing::WaitUntil(
-        [&] {
-          window = FindWindowW(className, nullptr);
-          return window && IsWindowVisible(window);
-        },
-        15000);
-    return window;
-  }
+
   // The bar moved to a value as the user moves it, and the program done with it.
   static void MoveBar(HWND window, int request) {
     SendMessageW(window, WM_HSCROLL, request, reinterpret_cast<LPARAM>(GetDlgItem(window, kIdSb)));
@@ -102,7 +93,7 @@ TEST_F(Program, TheSwatchesThePreviewAndTheBarAreNamedInBothWindows) {
     EXPECT_EQ(r.name, n.name);
   }
   SendMessageW(GetDlgItem(main, kIdCommand6), BM_CLICK, 0, 0);
-  compact = Shown(kCompactWindowClass);
+  compact = testing::WaitForShownWindow(kCompactWindowClass, 15000);
   ASSERT_TRUE(compact);
   for (const Named& n : kMainNames) {
     if (n.id == kIdPre) continue;  // the compact window has no preview

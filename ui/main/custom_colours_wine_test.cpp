@@ -14,20 +14,11 @@
 namespace quillon {
 namespace {
 
+using testing::Lines;
+
 using Colours = std::array<COLORREF, 16>;
 
 std::string File() { return testing::ReadFileBytes(L"c:\\myini.ini"); }
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::string line;
-  std::istringstream in(text);
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
 
 // The lines of the file's section, without its header.
 std::vector<std::string> Section(const std::string& name) {

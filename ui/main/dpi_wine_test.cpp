@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "tools/testing/processes.h"
+#include "tools/testing/fader_process.h"
 #include "ui/common/control_ids.h"
 #include "ui/testing/window_testing.h"
 
@@ -57,18 +57,6 @@ void SetSystemDpi(DWORD dpi) {
   }
 }
 
-// The shown window of the class, waiting for it; nullptr when none shows.
-HWND ShownWindow(const wchar_t* className) {
-  HWND window = nullptr;
-  testing::WaitUntil(
-      [&] {
-        window = FindWindowW(className, nullptr);
-        return window && IsWindowVisible(window);
-      },
-      15000);
-  return window && IsWindowVisible(window) ? window : nullptr;
-}
-
 // Both windows of the program as it lays itself out at 144 DPI.
 struct ProgramLayouts {
   Layout main, compact;
@@ -79,16 +67,16 @@ ProgramLayouts LayoutsOfTheProgramAt144() {
   DeleteFileW(L"c:\\myini.ini");
   SetSystemDpi(144);
   testing::Process program;
-  const bool started = program.Start(testing::ExeFolder() + L"..\\app\\quillon.exe", L"");
+  const bool started = program.Start(testing::FaderPath(), L"");
   EXPECT_TRUE(started);
-  HWND main = ShownWindow(kMainWindowClass);
+  HWND main = testing::WaitForShownWindow(kMainWindowClass, 15000);
   // The program read the system DPI when it started.
   SetSystemDpi(96);
   EXPECT_TRUE(main);
   if (!main) return layouts;
   layouts.main = LayoutOf(main);
   SendMessageW(GetDlgItem(main, kIdCommand6), BM_CLICK, 0, 0);
-  HWND compact = ShownWindow(kCompactWindowClass);
+  HWND compact = testing::WaitForShownWindow(kCompactWindowClass, 15000);
   EXPECT_TRUE(compact);
   if (compact) layouts.compact = LayoutOf(compact);
   return layouts;

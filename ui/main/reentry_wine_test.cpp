@@ -12,6 +12,7 @@
 #include "tools/testing/standin.h"
 #include "ui/common/fader_window.h"
 #include "ui/common/texts.h"
+#include "ui/testing/window_testing.h"
 
 namespace quillon {
 namespace {
@@ -96,19 +97,6 @@ std::vector<COLORREF> BarsOnScreen(HWND strip) {
   DeleteDC(copy);
   ReleaseDC(nullptr, screen);
   return bars;
-}
-
-// The colour codes of a faded strip, as pixel colours.
-std::vector<COLORREF> FadeColours(const std::u16string& markup) {
-  std::vector<COLORREF> colours;
-  const std::u16string open = u"<Font Color=#";
-  for (auto at = markup.find(open); at != std::u16string::npos; at = markup.find(open, at + 1)) {
-    const std::string code(markup.begin() + static_cast<std::ptrdiff_t>(at + open.size()),
-                           markup.begin() + static_cast<std::ptrdiff_t>(at + open.size() + 6));
-    const unsigned long rgb = std::stoul(code, nullptr, 16);
-    colours.push_back(RGB((rgb >> 16) & 255, (rgb >> 8) & 255, rgb & 255));
-  }
-  return colours;
 }
 
 TEST_F(Reentry, TwoThousandQueuedBarMessagesLeaveThePreviewAtTheFinalValue) {

@@ -13,6 +13,8 @@
 namespace quillon {
 namespace {
 
+using testing::Lines;
+
 const std::wstring kFile = L"c:\\myini.ini";
 
 std::string FileText() { return testing::ReadFileBytes(kFile); }
@@ -32,18 +34,6 @@ std::string Normalised(const std::string& line) {
   const auto equals = trimmed.find('=');
   if (equals == std::string::npos) return trimmed;
   return Trimmed(trimmed.substr(0, equals)) + "=" + Trimmed(trimmed.substr(equals + 1));
-}
-
-std::vector<std::string> Lines(std::string text) {
-  if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
-  std::vector<std::string> lines;
-  std::string line;
-  std::istringstream in(text);
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
 }
 
 class StartUp : public MainWindow {

@@ -34,18 +34,7 @@ class Swatches : public MainWindow {
     }
     return bars;
   }
-  // The colour codes the preview fades to, as pixel colours.
-  static std::vector<COLORREF> FadeColours(const std::u16string& markup) {
-    std::vector<COLORREF> colours;
-    const std::u16string open = u"<Font Color=#";
-    for (auto at = markup.find(open); at != std::u16string::npos; at = markup.find(open, at + 1)) {
-      const std::string code(markup.begin() + static_cast<std::ptrdiff_t>(at + open.size()),
-                             markup.begin() + static_cast<std::ptrdiff_t>(at + open.size() + 6));
-      const unsigned long rgb = std::stoul(code, nullptr, 16);
-      colours.push_back(RGB((rgb >> 16) & 255, (rgb >> 8) & 255, rgb & 255));
-    }
-    return colours;
-  }
+
   std::vector<COLORREF> ExpectedBars(int count) {
     const std::u16string strip(39, u'|');
     auto c = [&](int i) { return form->Swatches()[i]->BackColor(); };

@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/event_pump.h"
 #include "platform/profile_store.h"
@@ -109,6 +110,19 @@ class MainWindow : public ::testing::Test {
   Win32ProfileStore prefs;
   std::unique_ptr<Form1> form;
 };
+
+// The colour codes of faded markup, in order, as pixel colours.
+inline std::vector<COLORREF> FadeColours(const std::u16string& markup) {
+  std::vector<COLORREF> colours;
+  const std::u16string open = u"<Font Color=#";
+  for (auto at = markup.find(open); at != std::u16string::npos; at = markup.find(open, at + 1)) {
+    const std::string code(markup.begin() + static_cast<std::ptrdiff_t>(at + open.size()),
+                           markup.begin() + static_cast<std::ptrdiff_t>(at + open.size() + 6));
+    const unsigned long rgb = std::stoul(code, nullptr, 16);
+    colours.push_back(RGB((rgb >> 16) & 255, (rgb >> 8) & 255, rgb & 255));
+  }
+  return colours;
+}
 
 // A click as the mouse makes it: button down and up over the control.
 inline void Click(HWND target) {
