@@ -55,8 +55,8 @@ void GdiSurface::SetItalic(bool on) { SetStyle(spec_.italic, on); }
 void GdiSurface::SetUnderline(bool on) { SetStyle(spec_.underline, on); }
 void GdiSurface::SetStrikethrough(bool on) { SetStyle(spec_.strikeout, on); }
 
-void GdiSurface::SetForeColor(std::int32_t oleColor) {
-  SetTextColor(dc_.get(), static_cast<COLORREF>(oleColor) & 0xFFFFFF);
+void GdiSurface::SetForeColor(std::int32_t colour) {
+  SetTextColor(dc_.get(), static_cast<COLORREF>(colour) & 0xFFFFFF);
 }
 
 void GdiSurface::Clear() {

@@ -41,7 +41,7 @@ class GdiSurface : public DrawingSurface {
   void SetItalic(bool on) override;
   void SetUnderline(bool on) override;
   void SetStrikethrough(bool on) override;
-  void SetForeColor(std::int32_t oleColor) override;
+  void SetForeColor(std::int32_t colour) override;
   void SetAutoRedraw(bool) override {}  // always retained
   void Clear() override;
   void DrawChar(int x, int y, char16_t c) override;

@@ -23,7 +23,7 @@ class DrawingSurface {
   virtual void SetItalic(bool on) = 0;
   virtual void SetUnderline(bool on) = 0;
   virtual void SetStrikethrough(bool on) = 0;
-  virtual void SetForeColor(std::int32_t oleColor) = 0;  // 0x00BBGGRR
+  virtual void SetForeColor(std::int32_t colour) = 0;  // 0x00BBGGRR
   virtual void SetAutoRedraw(bool on) = 0;          // keep what is drawn
   virtual void Clear() = 0;                         // to the background colour
   virtual void DrawChar(int x, int y, char16_t c) = 0;   // top-left corner at (x, y)

@@ -31,14 +31,14 @@ class RecordingSurface : public DrawingSurface {
   void SetItalic(bool on) override { italic = on; }
   void SetUnderline(bool on) override { underline = on; }
   void SetStrikethrough(bool on) override { strike = on; }
-  void SetForeColor(std::int32_t colour) override { foreColor = colour; }
+  void SetForeColor(std::int32_t colour) override { foreColour = colour; }
   void SetAutoRedraw(bool on) override { autoRedraw = on; }
   void Clear() override {
     drawn.clear();
     ++clears;
   }
   void DrawChar(int x, int y, char16_t c) override {
-    drawn.push_back({x, y, c, face, size, bold, italic, underline, strike, foreColor});
+    drawn.push_back({x, y, c, face, size, bold, italic, underline, strike, foreColour});
   }
   int CharWidth(char16_t) override { return bold ? 8 : 6; }
 
@@ -53,7 +53,7 @@ class RecordingSurface : public DrawingSurface {
   std::u16string face = u"Webdings";
   double size = 9;
   bool bold = true, italic = true, underline = true, strike = true, autoRedraw = false;
-  std::int32_t foreColor = 0x123456;
+  std::int32_t foreColour = 0x123456;
   int clears = 0;
   std::vector<Drawn> drawn;
 };

@@ -40,7 +40,7 @@ class ExtentSurface : public DrawingSurface {
   void SetItalic(bool on) override;
   void SetUnderline(bool on) override;
   void SetStrikethrough(bool on) override;
-  void SetForeColor(std::int32_t oleColor) override { inner_.SetForeColor(oleColor); }
+  void SetForeColor(std::int32_t colour) override { inner_.SetForeColor(colour); }
   void SetAutoRedraw(bool on) override { inner_.SetAutoRedraw(on); }
   void Clear() override;
   void DrawChar(int x, int y, char16_t c) override;
