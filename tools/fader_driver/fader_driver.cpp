@@ -67,33 +67,16 @@ int Clear(HWND window) {
   return testing::WaitUntil([&] { return testing::WindowText(box).empty(); }, 5000) ? 0 : 1;
 }
 
-struct Found {
-  const wchar_t* className;
-  HWND window;
-};
-
-BOOL CALLBACK MatchClass(HWND window, LPARAM data) {
-  auto& found = *reinterpret_cast<Found*>(data);
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  if (IsWindowVisible(window) && lstrcmpiW(name, found.className) == 0) {
-    found.window = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-BOOL CALLBACK SearchChildren(HWND top, LPARAM data) {
-  EnumChildWindows(top, MatchClass, data);
-  return reinterpret_cast<Found*>(data)->window ? FALSE : TRUE;
-}
-
 int Geometry(const wchar_t* className) {
-  Found found{className, nullptr};
-  EnumWindows(MatchClass, reinterpret_cast<LPARAM>(&found));
-  if (!found.window) EnumWindows(SearchChildren, reinterpret_cast<LPARAM>(&found));
+  const auto shownOfClass = [&](HWND window) {
+    return IsWindowVisible(window) && lstrcmpiW(testing::ClassName(window).c_str(), className) == 0;
+  };
+  HWND found = testing::FindWindowWhere(nullptr, shownOfClass);
+  // A child window of that class, inside any top-level window.
+  if (!found)
+    testing::FindWindowWhere(nullptr, [&](HWND top) { return (found = testing::FindWindowWhere(top, shownOfClass)) != nullptr; });
   RECT r;
-  if (!found.window || !GetWindowRect(found.window, &r)) {
+  if (!found || !GetWindowRect(found, &r)) {
     std::fprintf(stderr, "fader_driver: no shown window of class %ls\n", className);
     return 1;
   }
@@ -109,38 +92,21 @@ int Send(HWND window, const std::wstring& text) {
   return testing::WaitUntil([&] { return testing::WindowText(box).empty(); }, 8000) ? 0 : 1;
 }
 
-struct Search {
-  const wchar_t* name;
-  HWND found;
-  bool button;
-};
-
-BOOL CALLBACK MatchCaption(HWND child, LPARAM data) {
-  auto& search = *reinterpret_cast<Search*>(data);
-  wchar_t kind[16] = {};
-  GetClassNameW(child, kind, 16);
-  const bool button = lstrcmpiW(kind, L"Button") == 0;
-  if ((button || lstrcmpiW(kind, L"Static") == 0) && IsWindowVisible(child) &&
-      lstrcmpiW(testing::WindowText(child).c_str(), search.name) == 0) {
-    search.found = child;
-    search.button = button;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 int Click(HWND window, const wchar_t* name) {
-  Search search{name, nullptr, false};
-  EnumChildWindows(window, MatchCaption, reinterpret_cast<LPARAM>(&search));
-  if (!search.found) {
+  HWND found = testing::FindWindowWhere(window, [&](HWND child) {
+    const std::wstring kind = testing::ClassName(child);
+    return (lstrcmpiW(kind.c_str(), L"Button") == 0 || lstrcmpiW(kind.c_str(), L"Static") == 0) &&
+           IsWindowVisible(child) && lstrcmpiW(testing::WindowText(child).c_str(), name) == 0;
+  });
+  if (!found) {
     std::fprintf(stderr, "fader_driver: no button or label reads \"%ls\"\n", name);
     return 1;
   }
-  if (search.button) {
-    SendMessageW(search.found, BM_CLICK, 0, 0);
+  if (lstrcmpiW(testing::ClassName(found).c_str(), L"Button") == 0) {
+    SendMessageW(found, BM_CLICK, 0, 0);
   } else {
-    PostMessageW(search.found, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
-    PostMessageW(search.found, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+    PostMessageW(found, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+    PostMessageW(found, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
   }
   return 0;
 }

@@ -51,35 +51,45 @@ void Process::Kill() {
 namespace {
 
 struct Search {
-  const wchar_t* className;
-  DWORD processId;
+  const std::function<bool(HWND)>& matches;
   HWND found;
 };
 
 BOOL CALLBACK Match(HWND window, LPARAM data) {
   auto& search = *reinterpret_cast<Search*>(data);
-  wchar_t name[256] = {};
-  GetClassNameW(window, name, 256);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (lstrcmpiW(name, search.className) == 0 && (search.processId == 0 || owner == search.processId)) {
-    search.found = window;
-    return FALSE;
-  }
-  return TRUE;
+  if (!search.matches(window)) return TRUE;
+  search.found = window;
+  return FALSE;
 }
 
 }  // namespace
 
+HWND FindWindowWhere(HWND parent, const std::function<bool(HWND)>& matches) {
+  Search search{matches, nullptr};
+  if (parent) EnumChildWindows(parent, Match, reinterpret_cast<LPARAM>(&search));
+  else EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring ClassName(HWND window) {
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, 256);
+  return name;
+}
+
 HWND WaitForWindow(const wchar_t* className, DWORD processId, DWORD milliseconds) {
-  Search search{className, processId, nullptr};
+  HWND found = nullptr;
   WaitUntil(
       [&] {
-        EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
+        found = FindWindowWhere(nullptr, [&](HWND window) {
+          DWORD owner = 0;
+          GetWindowThreadProcessId(window, &owner);
+          return lstrcmpiW(ClassName(window).c_str(), className) == 0 && (processId == 0 || owner == processId);
+        });
+        return found != nullptr;
       },
       milliseconds);
-  return search.found;
+  return found;
 }
 
 HWND WaitForShownWindow(const wchar_t* className, DWORD milliseconds) {

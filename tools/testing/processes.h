@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,13 @@ class Process {
  private:
   PROCESS_INFORMATION info_{};
 };
+
+// The first window for which matches(window) holds: among the top-level
+// windows when parent is nullptr, else among parent's descendants.
+HWND FindWindowWhere(HWND parent, const std::function<bool(HWND)>& matches);
+
+// The class name of a window, for comparing without regard to case.
+std::wstring ClassName(HWND window);
 
 // The first top-level window of the class that belongs to process (any
 // process when 0), waiting up to milliseconds for it; nullptr on time-out.
