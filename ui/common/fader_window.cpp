@@ -86,15 +86,6 @@ void FaderWindow::AddToWindow(Control& control, const ControlPlan& plan, FontRol
   placements_.push_back({&control, plan.rect, font});
 }
 
-bool FaderWindow::DesignRect(const Control& control, int dpi, PixelRect& rect) const {
-  for (const Placement& placed : placements_) {
-    if (placed.control != &control) continue;
-    rect = ToPixels(placed.rect, dpi);
-    return true;
-  }
-  return false;
-}
-
 void FaderWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   if (dpi <= 0 || dpi == dpi_) return;
   dpi_ = dpi;

@@ -102,9 +102,6 @@ class FaderWindow : public Window, public StyleControls {
 
   std::array<PictureBox*, 4> Swatches() { return {&pic1, &pic2, &pic3, &pic4}; }
   int dpi() const { return dpi_; }
-  // The control's rectangle in the window's client area at dpi, as the
-  // window's control table places it; false for a control not in the table.
-  bool DesignRect(const Control& control, int dpi, PixelRect& rect) const;
   // Why the window could not be created; empty when it was.
   const std::string& CreationError() const { return creationError_; }
   const FaderPeek& peek() const { return peek_; }
@@ -137,9 +134,11 @@ class FaderWindow : public Window, public StyleControls {
   // colour (a cancel leaves it as it was).
   virtual void SwatchClick(PictureBox& swatch) { PickColour(swatch); }
 
-  // Composes the line from the controls and posts it. The text box is emptied
-  // only when the line reached a chat room, so a line is never lost; a send
-  // that starts while another is still running in this window is ignored.
+  // Composes the line from the controls and posts it. After a posted line
+  // only the text that was sent leaves the text box, so what was typed
+  // meanwhile stays; a line not posted stays whole. A send that starts while
+  // another runs is ignored, and so is an Enter that queued while a send
+  // waited on the client (see EnterMaySend).
   void ComposeAndSend();
 
   // Posts one fixed line; false when it reached no chat room or the run is
