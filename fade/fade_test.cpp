@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "fade/testing/exact_channel.h"
+
 #include <cmath>
 #include <random>
 #include <string>
@@ -42,8 +44,8 @@ std::string Code(OleColor c) {
 }
 
 // A deliberately literal fade, built piece by piece, to check the fast
-// generators against. The product is stored to a volatile double, so that
-// whatever compiles this test rounds it before the start is added.
+// generators against. Each channel is graded with integers alone, as double
+// arithmetic rounds it, so the reference is the same on every processor.
 std::u16string ReferenceFade(const std::vector<OleColor>& colours, const std::u16string& text,
                              std::int16_t wavy) {
   const std::size_t length = text.size();
@@ -73,9 +75,8 @@ std::u16string ReferenceFade(const std::vector<OleColor>& colours, const std::u1
     const std::size_t n = lengths[s];
     for (std::size_t x = 1; x <= n; ++x) {
       auto grade = [&](Channel a, Channel b) {
-        const double step = static_cast<double>(static_cast<Channel>(b - a)) / static_cast<double>(n);
-        volatile double product = static_cast<double>(x) * step;
-        return static_cast<Channel>(std::nearbyint(product + a));
+        return static_cast<Channel>(testing::ExactChannel(a, b, static_cast<std::uint32_t>(n),
+                                                          static_cast<std::uint32_t>(x)));
       };
       out += U("<Font Color=#" + ColorCode(grade(from.red, to.red), grade(from.green, to.green),
                                           grade(from.blue, to.blue)) + ">");
