@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/event_pump.h"
+#include "platform/prefs_location.h"
 #include "platform/profile_store.h"
 #include "platform/single_instance.h"
 #include "platform/win32_window_ops.h"
@@ -17,7 +18,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     return 0;
   }
   quillon::Win32WindowOps host;
-  quillon::Win32ProfileStore prefs;
+  quillon::Win32ProfileStore prefs(quillon::ChoosePrefsFile().file);
   quillon::Form1 main(host, prefs);
   if (!main.Open()) {
     const std::string& why = main.CreationError();

@@ -1,11 +1,37 @@
-# GoogleTest, built from Debian's sources by whichever compiler this tree uses.
+# GoogleTest: built from its sources by whichever compiler this tree uses
+# (Debian's /usr/src/googletest), else an installed one, else no tests.
 set(QUILLON_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
-add_subdirectory(${QUILLON_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+set(QUILLON_TESTS ON)
+if(EXISTS ${QUILLON_GTEST_SOURCE}/CMakeLists.txt)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  add_subdirectory(${QUILLON_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+else()
+  find_package(GTest QUIET)
+  if(NOT GTest_FOUND)
+    set(QUILLON_TESTS OFF)
+    message(STATUS "GoogleTest was not found (neither sources in ${QUILLON_GTEST_SOURCE} nor an installed "
+                   "package): the program builds, the tests are off")
+  endif()
+endif()
 
-include(GoogleTest)
+if(QUILLON_TESTS)
+  include(GoogleTest)
+endif()
+
+# The other Windows tree, of the other bitness, whose stand-in client and
+# fader the cross-bitness tests start; empty: no such tests.
+set(QUILLON_PEER_TREE "" CACHE PATH "The Windows build tree of the other bitness")
+
+# A Windows test program that ran under Wine passes only when GoogleTest says
+# that it ran at least one test and none failed: a program that could not
+# start may still exit with status 0.
+function(quillon_expect_gtest_output test)
+  set_tests_properties(${test} PROPERTIES
+    PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [1-9][0-9]* tests?\\."
+    FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
+endfunction()
 
 # quillon_add_test(name SOURCES... LIBS... [PREFIX prefix])
 # Natively every test case becomes its own CTest entry, its name after PREFIX;
@@ -13,6 +39,9 @@ include(GoogleTest)
 # against the warm server.
 function(quillon_add_test name)
   cmake_parse_arguments(arg "" "TIMEOUT;PREFIX" "SOURCES;LIBS" ${ARGN})
+  if(NOT QUILLON_TESTS)
+    return()
+  endif()
   add_executable(${name} ${arg_SOURCES})
   target_link_libraries(${name} PRIVATE ${arg_LIBS} GTest::gtest_main)
   if(NOT arg_TIMEOUT)
@@ -21,8 +50,29 @@ function(quillon_add_test name)
   if(CMAKE_CROSSCOMPILING)
     add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
     set_tests_properties(${name} PROPERTIES TIMEOUT ${arg_TIMEOUT})
+    quillon_expect_gtest_output(${name})
   else()
     gtest_discover_tests(${name} DISCOVERY_MODE POST_BUILD TEST_PREFIX "${arg_PREFIX}"
                          PROPERTIES TIMEOUT ${arg_TIMEOUT})
   endif()
+endfunction()
+
+# quillon_add_cross_test(name [FILTER pattern]): the Windows test program
+# name once more, as cross.name, with the stand-in client of the peer tree
+# (the fader of this tree posts into a client of the other bitness) and,
+# where it starts the fader, the peer tree's fader.
+function(quillon_add_cross_test name)
+  cmake_parse_arguments(arg "" "FILTER" "" ${ARGN})
+  if(NOT QUILLON_TESTS OR NOT CMAKE_CROSSCOMPILING OR NOT QUILLON_PEER_TREE)
+    return()
+  endif()
+  if(NOT arg_FILTER)
+    set(arg_FILTER "*")
+  endif()
+  file(TO_NATIVE_PATH "${QUILLON_PEER_TREE}" peer)
+  string(REPLACE "/" "\\" peer "Z:${peer}")
+  add_test(NAME cross.${name} COMMAND ${name} --gtest_color=no --gtest_filter=${arg_FILTER})
+  set_tests_properties(cross.${name} PROPERTIES TIMEOUT 300
+    ENVIRONMENT "QUILLON_STANDIN_EXE=${peer}\\tools\\standin_host.exe")
+  quillon_expect_gtest_output(cross.${name})
 endfunction()

@@ -165,10 +165,13 @@ TEST_F(HostLink, PauseWaitsItsTimeWhileOurWindowsKeepHandlingMessages) {
   EXPECT_EQ(handled, 1);  // even a pause of no time handles what is queued
 
   // A message that arrives halfway through the pause is handled in it.
-  SetTimer(probe, 1, 80, [](HWND w, UINT, UINT_PTR id, DWORD) {
+  // A captureless lambda has no calling convention of its own: 32-bit
+  // Windows calls timer procedures as stdcall, so the conversion names it.
+  TIMERPROC halfway = [](HWND w, UINT, UINT_PTR id, DWORD) CALLBACK {
     KillTimer(w, id);
     PostMessageW(w, WM_APP, 0, 0);
-  });
+  };
+  SetTimer(probe, 1, 80, halfway);
   const double start = ops.Now();
   Pause(ops, 0.2);
   EXPECT_GE(ops.Now() - start, 0.2);

@@ -4,6 +4,7 @@
 
 #include <limits>
 #include <optional>
+#include <utility>
 
 #include "platform/ansi.h"
 
@@ -17,13 +18,19 @@ constexpr DWORD kProbeIntervalMs = 100;
 
 }  // namespace
 
-Win32ProfileStore::Win32ProfileStore() : mutex_(CreateMutexW(nullptr, FALSE, kWriteMutex)) {}
+Win32ProfileStore::Win32ProfileStore(std::string prefsFile)
+    : prefsFile_(std::move(prefsFile)), mutex_(CreateMutexW(nullptr, FALSE, kWriteMutex)) {}
+
+const std::string& Win32ProfileStore::PathOf(const std::string& file) const {
+  return lstrcmpiA(file.c_str(), kPrefsFile) == 0 ? prefsFile_ : file;
+}
 
 Win32ProfileStore::~Win32ProfileStore() {
   if (mutex_) CloseHandle(mutex_);
 }
 
-ProfileStore::FileState Win32ProfileStore::Probe(const std::string& file) {
+ProfileStore::FileState Win32ProfileStore::Probe(const std::string& name) {
+  const std::string& file = PathOf(name);
   for (int attempt = 1;; ++attempt) {
     const DWORD attributes = GetFileAttributesA(file.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
@@ -60,7 +67,7 @@ bool Win32ProfileStore::Write(const std::string& section, const std::string& key
   if (value.size() > kMaxValueLength) return false;
   const std::optional<std::string> ansi = ToAnsi(value);
   if (!ansi || ansi->size() > kMaxValueLength) return false;
-  return WritePrivateProfileStringA(section.c_str(), key.c_str(), ansi->c_str(), file.c_str()) != 0;
+  return WritePrivateProfileStringA(section.c_str(), key.c_str(), ansi->c_str(), PathOf(file).c_str()) != 0;
 }
 
 std::u16string Win32ProfileStore::Read(const std::string& section, const std::string& key, std::size_t bufferSize,
@@ -69,7 +76,8 @@ std::u16string Win32ProfileStore::Read(const std::string& section, const std::st
   const DWORD size = bufferSize > std::numeric_limits<DWORD>::max() ? std::numeric_limits<DWORD>::max()
                                                                     : static_cast<DWORD>(bufferSize);
   std::string buffer(size, '\0');
-  const DWORD copied = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer.data(), size, file.c_str());
+  const DWORD copied = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer.data(), size,
+                                                PathOf(file).c_str());
   buffer.resize(copied < size ? copied : size - 1);
   return FromAnsi(buffer);
 }

@@ -13,7 +13,9 @@ namespace quillon {
 // passed through as they are. Holds no state: every call opens the file.
 class Win32ProfileStore : public ProfileStore {
  public:
-  Win32ProfileStore();
+  // The program names its preferences file kPrefsFile throughout; given the
+  // file chosen at start-up, the store reads and writes that one in its place.
+  explicit Win32ProfileStore(std::string prefsFile = kPrefsFile);
   ~Win32ProfileStore() override;
   Win32ProfileStore(const Win32ProfileStore&) = delete;
   Win32ProfileStore& operator=(const Win32ProfileStore&) = delete;
@@ -44,6 +46,10 @@ class Win32ProfileStore : public ProfileStore {
                       const std::string& file) override;
 
  private:
+  // The file to open for a file the caller names.
+  const std::string& PathOf(const std::string& file) const;
+
+  std::string prefsFile_;
   void* mutex_ = nullptr;  // HANDLE
   int groupDepth_ = 0;
   bool holding_ = false;

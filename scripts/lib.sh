@@ -1,16 +1,23 @@
 # Shared steps of scripts/test and scripts/run: packages, build trees, the
-# private Wine prefix. Sourced, not run.
+# private Wine prefixes. Sourced, not run.
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 native_dir="$root/build/native"
+# The core once more as 32-bit x87 code, as the 32-bit program computes.
+native32_dir="$root/build/native32"
+# The 64-bit program, and the 32-bit one that is the download for every
+# Windows from XP on. Each tree runs its tests in a Wine prefix of its own.
 windows_dir="$root/build/windows"
+windows32_dir="$root/build/windows32"
 wine_prefix="$windows_dir/wineprefix"
 wine=/usr/lib/wine/wine64
+wine32=/usr/lib/wine/wine
 wineserver=/usr/lib/wine/wineserver64
 
-packages=(cmake ninja-build g++ googletest libbenchmark-dev g++-mingw-w64-x86-64-posix
-          wine64 xvfb xauth x11-apps imagemagick fonts-dejavu-core fonts-wine fonts-liberation
-          clang libclang-rt-14-dev zip)
+packages=(cmake ninja-build g++ g++-multilib googletest libbenchmark-dev libbenchmark-dev:i386
+          g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+          wine64 wine32:i386 xvfb xauth x11-apps imagemagick fonts-dejavu-core fonts-wine fonts-liberation
+          clang libclang-rt-14-dev zip unzip e2fsprogs icoutils)
 
 log() { printf '== %s\n' "$*" >&2; }
 
@@ -22,6 +29,8 @@ install_packages() {
   [ ${#missing[@]} -eq 0 ] && return 0
   log "installing ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
+  # 32-bit Wine and the 32-bit core's libraries come from the i386 archive.
+  dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
@@ -43,10 +52,28 @@ build_native() {
   cmake --build "$native_dir" -- -j2
 }
 
+# The core's tests and benchmarks as 32-bit code with x87 arithmetic.
+build_native32() {
+  cmake -S "$root" -B "$native32_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_C_FLAGS=-m32 -DCMAKE_CXX_FLAGS="-m32 -mfpmath=387" \
+    -DCMAKE_LIBRARY_ARCHITECTURE=i386-linux-gnu >/dev/null
+  cmake --build "$native32_dir" -- -j2
+}
+
+# build_windows [64|32]: one Windows tree; each knows the other, whose
+# programs its cross-bitness tests start.
 build_windows() {
-  cmake -S "$root" -B "$windows_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
-  cmake --build "$windows_dir" -- -j2
+  local bits=${1:-64} dir=$windows_dir peer=$windows32_dir toolchain=mingw-w64-x86_64
+  if [ "$bits" = 32 ]; then dir=$windows32_dir peer=$windows_dir toolchain=mingw-w64-i686; fi
+  cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain.cmake" -DQUILLON_PEER_TREE="$peer" >/dev/null
+  cmake --build "$dir" -- -j2
+}
+
+# use_tree 64|32: the tree whose prefix wine_env, prepare_prefix and the
+# server functions work on.
+use_tree() {
+  if [ "$1" = 32 ]; then wine_prefix="$windows32_dir/wineprefix"; else wine_prefix="$windows_dir/wineprefix"; fi
 }
 
 wine_env() {
@@ -58,7 +85,8 @@ wine_env() {
 # virtual desktop so that the fader and the chat client see each other.
 prepare_prefix() {
   wine_env
-  [ -f "$wine_prefix/.quillon-ready" ] && return 0
+  # A prefix made before 32-bit Wine was there cannot run 32-bit programs.
+  [ -f "$wine_prefix/.quillon-ready" ] && [ -d "$wine_prefix/drive_c/windows/syswow64" ] && return 0
   log "making the Wine prefix $wine_prefix"
   rm -rf "$wine_prefix"
   "$wine" wineboot -i >/dev/null 2>&1 || true

@@ -13,13 +13,20 @@ std::wstring ToolPath(const wchar_t* exe) {
   return path;
 }
 
+std::wstring StandInPath() {
+  wchar_t path[MAX_PATH];
+  const DWORD length = GetEnvironmentVariableW(L"QUILLON_STANDIN_EXE", path, MAX_PATH);
+  if (length > 0 && length < MAX_PATH) return path;
+  return ToolPath(L"standin_host.exe");
+}
+
 bool StandIn::Start(const std::wstring& options) {
   wchar_t folder[MAX_PATH];
   GetTempPathW(MAX_PATH, folder);
   log_ = std::wstring(folder) + L"standin-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
          std::to_wstring(GetTickCount64()) + L".log";
   DeleteFileW(log_.c_str());
-  if (!process_.Start(ToolPath(L"standin_host.exe"), L"--log \"" + log_ + L"\" " + options)) return false;
+  if (!process_.Start(StandInPath(), L"--log \"" + log_ + L"\" " + options)) return false;
   return WaitUntil([&] { return ReadFileBytes(log_).rfind("ready\n", 0) == 0; }, 15000);
 }
 

@@ -42,5 +42,9 @@ class StandIn {
 
 // The path of a program built in the tools folder of this build tree.
 std::wstring ToolPath(const wchar_t* exe);
+// The stand-in client's program: this tree's, or the one that the
+// environment variable QUILLON_STANDIN_EXE names (a client of the other
+// bitness, for the tests across bitness).
+std::wstring StandInPath();
 
 }  // namespace quillon::testing
