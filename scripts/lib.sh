@@ -85,6 +85,8 @@ wine_env() {
 # virtual desktop so that the fader and the chat client see each other.
 prepare_prefix() {
   wine_env
+  # A settings test that was stopped half-way may have left these immutable.
+  chattr -i "$wine_prefix/drive_c" "$wine_prefix/drive_c/myini.ini" 2>/dev/null || true
   # A prefix made before 32-bit Wine was there cannot run 32-bit programs.
   [ -f "$wine_prefix/.quillon-ready" ] && [ -d "$wine_prefix/drive_c/windows/syswow64" ] && return 0
   log "making the Wine prefix $wine_prefix"
