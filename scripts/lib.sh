@@ -71,9 +71,15 @@ build_windows() {
 }
 
 # use_tree 64|32: the tree whose prefix wine_env, prepare_prefix and the
-# server functions work on.
+# server functions work on, and $wine_loader, the loader of its programs
+# (64-bit Wine alone "runs" a 32-bit program: it crashes, with status 0).
+wine_loader=$wine
 use_tree() {
-  if [ "$1" = 32 ]; then wine_prefix="$windows32_dir/wineprefix"; else wine_prefix="$windows_dir/wineprefix"; fi
+  if [ "$1" = 32 ]; then
+    wine_prefix="$windows32_dir/wineprefix" wine_loader=$wine32
+  else
+    wine_prefix="$windows_dir/wineprefix" wine_loader=$wine
+  fi
 }
 
 wine_env() {
