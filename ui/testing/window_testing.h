@@ -124,6 +124,24 @@ inline std::vector<COLORREF> FadeColours(const std::u16string& markup) {
   return colours;
 }
 
+// The colours of the preview strip's bars, left to right, read from the
+// pixels the preview keeps: one colour for each run of coloured columns.
+inline std::vector<COLORREF> PreviewBars(const Form1& form) {
+  std::vector<COLORREF> bars;
+  HDC dc = form.preview()->dc();
+  const COLORREF back = GetPixel(dc, 0, 0);
+  RECT strip;
+  GetClientRect(form.pre.hwnd(), &strip);
+  bool inBar = false;
+  for (int x = 0; x < strip.right; ++x) {
+    COLORREF found = back;
+    for (int y = 0; y < strip.bottom && found == back; ++y) found = GetPixel(dc, x, y);
+    if (found != back && !inBar) bars.push_back(found);
+    inBar = found != back;
+  }
+  return bars;
+}
+
 // A click as the mouse makes it: button down and up over the control.
 inline void Click(HWND target) {
   PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
