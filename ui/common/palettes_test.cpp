@@ -112,6 +112,20 @@ TEST(Palettes, ReadableOnWhiteDarkensJustEnoughAndKeepsTheHue) {
       }
 }
 
+TEST(Palettes, NoColourLiesSoNearTheThresholdThatRoundingCouldDecideIt) {
+  // Whether a colour reads is decided in double precision; x87 and SSE
+  // builds round the powers differently in the last places only. Over all
+  // 2^24 colours the luminance keeps well clear of 0.3.
+  long double lin[256];
+  for (int i = 0; i < 256; ++i) lin[i] = Lin(i);
+  long double nearest = 1;
+  for (int r = 0; r < 256; ++r)
+    for (int g = 0; g < 256; ++g)
+      for (int b = 0; b < 256; ++b)
+        nearest = std::min(nearest, std::fabs(0.2126L * lin[r] + 0.7152L * lin[g] + 0.0722L * lin[b] - 0.3L));
+  EXPECT_GT(nearest, 1e-9L);
+}
+
 TEST(Palettes, ChoosingReversingAndDarkeningTouchOnlyTheColoursInUse) {
   const std::array<OleColor, 4> four{1, 2, 3, 4};
   EXPECT_EQ(ReversedInUse(four, 2), (std::array<OleColor, 4>{2, 1, 3, 4}));
