@@ -267,8 +267,13 @@ void ScrollBar::SetValue(int value) {
 }
 
 void ScrollBar::MoveThumb() {
+  // The mark is taken away before the thumb moves: redrawn over a mark that
+  // is blinked on, the bar would leave the mark's removal to invert what is
+  // now plain bar, and a stale mark would stay behind.
+  const bool focused = GetFocus() == hwnd_;
+  if (focused) SendMessageW(hwnd_, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd_), 0);
   SetScrollPos(hwnd_, SB_CTL, value_, TRUE);
-  PlaceFocusMark();
+  if (focused) SendMessageW(hwnd_, WM_SETFOCUS, reinterpret_cast<WPARAM>(hwnd_), 0);
 }
 
 void ScrollBar::PlaceFocusMark() {
