@@ -72,18 +72,6 @@ class PaletteMenu : public MainWindow {
 
   static Colours ColoursOf(const FaderWindow& w) { return {w.Colour(1), w.Colour(2), w.Colour(3), w.Colour(4)}; }
 
-  // The line a send from w posts for text with these colours and bar,
-  // composed from the window's other settings.
-  static std::u16string LineWith(const FaderWindow& w, const Colours& colours, int bar, const std::u16string& text) {
-    ComposeInputs in;
-    in.fontOpen = kFontTagOpen;
-    in.fontName = w.cmbFonts.Text();
-    in.fontClose = kFontTagClose;
-    in.colourCount = bar;
-    for (std::size_t i = 0; i < 4; ++i) in.colours[i] = colours[i];
-    in.text = text;
-    return ComposeLine(in);
-  }
   // Sends text from w; what the room received.
   std::u16string Posted(FaderWindow& w, const std::wstring& text) {
     const std::size_t before = host.ChatLines().size();
@@ -97,12 +85,6 @@ class PaletteMenu : public MainWindow {
   void ExpectSwatchesFollowTheBar(const FaderWindow& w, int bar) {
     EXPECT_EQ(w.pic3.Enabled(), bar >= 1);
     EXPECT_EQ(w.pic4.Enabled(), bar == 2);
-  }
-  std::vector<COLORREF> ExpectedBars(const Colours& c, int bar) {
-    const std::u16string strip(39, u'|');
-    if (bar == 2) return FadeColours(FadeFourColors(c[0], c[1], c[2], c[3], strip, 0));
-    if (bar == 1) return FadeColours(FadeThreeColors(c[0], c[1], c[2], strip, 0));
-    return FadeColours(FadeTwoColors(c[0], c[1], strip, 0));
   }
 
   std::unique_ptr<MenuDriver> driver;
@@ -185,8 +167,10 @@ TEST_F(PaletteMenu, APaletteSetsTheSwatchesItUsesAndTheBarAndReachesTheRoomByteF
       EXPECT_EQ(ColoursOf(w), expected);
       EXPECT_EQ(w.sb.Value(), p.count - 2);
       ExpectSwatchesFollowTheBar(w, p.count - 2);
-      if (!compact) EXPECT_EQ(PreviewBars(*form), ExpectedBars(expected, p.count - 2));
-      EXPECT_EQ(Posted(w, L"palette"), LineWith(w, expected, p.count - 2, u"palette"));
+      if (!compact) {
+        EXPECT_EQ(PreviewBars(*form), ExpectedPreviewBars(*form, p.count));
+      }
+      EXPECT_EQ(Posted(w, L"palette"), ExpectedLine(w, u"palette"));
     }
   }
 }
@@ -207,18 +191,22 @@ TEST_F(PaletteMenu, ReverseAndReadableChangeOnlyTheColoursInUse) {
     Walk(w.pic3.hwnd(), Opening::RightClick, MenuDriver::ChooseItem(1));  // reverse colours
     EXPECT_EQ(ColoursOf(w), (Colours{white, red, yellow, green}));
     EXPECT_EQ(w.sb.Value(), 1);
-    if (!compact) EXPECT_EQ(PreviewBars(*form), ExpectedBars(ColoursOf(w), 1));
+    if (!compact) {
+      EXPECT_EQ(PreviewBars(*form), ExpectedPreviewBars(*form, 3));
+    }
     Walk(w.pic1.hwnd(), Opening::MenuKey, MenuDriver::ChooseItem(2));  // readable on white
     // Red reads already (4.00); green is not in use.
     EXPECT_EQ(ColoursOf(w), (Colours{grey, red, darkYellow, green}));
-    EXPECT_EQ(Posted(w, L"readable"), LineWith(w, {grey, red, darkYellow, green}, 1, u"readable"));
+    EXPECT_EQ(Posted(w, L"readable"), ExpectedLine(w, u"readable"));
     w.SetBar(2);
     Walk(w.pic4.hwnd(), Opening::ShiftF10, MenuDriver::ChooseItem(2));
     EXPECT_EQ(ColoursOf(w), (Colours{grey, red, darkYellow, darkGreen}));
     Walk(w.pic4.hwnd(), Opening::ShiftF10, MenuDriver::ChooseItem(1));
     EXPECT_EQ(ColoursOf(w), (Colours{darkGreen, darkYellow, red, grey}));
-    if (!compact) EXPECT_EQ(PreviewBars(*form), ExpectedBars(ColoursOf(w), 2));
-    EXPECT_EQ(Posted(w, L"both"), LineWith(w, ColoursOf(w), 2, u"both"));
+    if (!compact) {
+      EXPECT_EQ(PreviewBars(*form), ExpectedPreviewBars(*form, 4));
+    }
+    EXPECT_EQ(Posted(w, L"both"), ExpectedLine(w, u"both"));
   }
 }
 
@@ -233,7 +221,8 @@ TEST_F(PaletteMenu, ThePeekFollowsAChosenPaletteAndTheHandOverCarriesIt) {
   Walk(form->pic1.hwnd(), Opening::RightClick, MenuDriver::ChooseFromSubmenu(4));
   const Colours expected = WithPalette(kDesign, p);
   ASSERT_TRUE(form->peek().Shown());
-  EXPECT_EQ(form->peek().Line(), LineWith(*form, expected, p.count - 2, u"peek"));
+  EXPECT_EQ(ColoursOf(*form), expected);
+  EXPECT_EQ(form->peek().Line(), Expected(u"peek"));
   // The compact window starts with the main window's settings, palette and all.
   FaderWindow& compact = Compact();
   EXPECT_EQ(ColoursOf(compact), expected);

@@ -72,14 +72,7 @@ TEST_F(Recall, OneHistoryServesBothWindows) {
   Compact& compact = *form->compact();
   EXPECT_EQ(Keys(compact, "^"), Lines{u"from main"});
   Send(compact, L"!");
-  ComposeInputs in;
-  in.fontOpen = kFontTagOpen;
-  in.fontName = compact.cmbFonts.Text();
-  in.fontClose = kFontTagClose;
-  in.colourCount = compact.sb.Value();
-  for (int i = 0; i < 4; ++i) in.colours[static_cast<std::size_t>(i)] = compact.Colour(i + 1);
-  in.text = u"from main!";
-  EXPECT_EQ(host.ChatLines().back(), ComposeLine(in));
+  EXPECT_EQ(host.ChatLines().back(), ExpectedLine(compact, u"from main!"));
   SendMessageW(compact.Command3.hwnd(), BM_CLICK, 0, 0);  // "normal"
   PumpFor(20);
   EXPECT_EQ(Keys(*form, "^^^"), (Lines{u"from main!", u"from main", u"from main"}));

@@ -19,13 +19,7 @@ class Swatches : public MainWindow {
   }
   std::vector<COLORREF> Bars() { return PreviewBars(*form); }
 
-  std::vector<COLORREF> ExpectedBars(int count) {
-    const std::u16string strip(39, u'|');
-    auto c = [&](int i) { return form->Swatches()[i]->BackColor(); };
-    if (count == 4) return FadeColours(FadeFourColors(c(0), c(1), c(2), c(3), strip, 0));
-    if (count == 3) return FadeColours(FadeThreeColors(c(0), c(1), c(2), strip, 0));
-    return FadeColours(FadeTwoColors(c(0), c(1), strip, 0));
-  }
+  std::vector<COLORREF> ExpectedBars(int count) { return ExpectedPreviewBars(*form, count); }
 };
 
 TEST_F(Swatches, ThePreviewShowsTheFourColourFadeAtStart) {
