@@ -63,6 +63,15 @@ EditState ReadEdit(HWND edit) {
 // limit between the halves of a pair, the first half goes as well.
 LRESULT CALLBACK WholeCharactersProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   const auto control = reinterpret_cast<WNDPROC>(GetClassLongPtrW(edit, GCLP_WNDPROC));
+  if (message == WM_KEYDOWN) {
+    // The box's own keys (the recall of sent lines) come first.
+    auto* box = static_cast<TextBox*>(Control::FromHandle(edit));
+    try {
+      if (box && box->onKey && box->onKey(static_cast<UINT>(wParam))) return 0;
+    } catch (...) {
+      return 0;  // a C++ exception must not unwind through Windows' own frames
+    }
+  }
   if (message == WM_CHAR && (IsHighSurrogate(wParam) || IsLowSurrogate(wParam))) {
     const EditState state = ReadEdit(edit);
     const std::size_t kept = state.text.size() - (state.selEnd - state.selStart);
@@ -258,8 +267,13 @@ void ScrollBar::SetValue(int value) {
 }
 
 void ScrollBar::MoveThumb() {
+  // The mark is taken away before the thumb moves: redrawn over a mark that
+  // is blinked on, the bar would leave the mark's removal to invert what is
+  // now plain bar, and a stale mark would stay behind.
+  const bool focused = GetFocus() == hwnd_;
+  if (focused) SendMessageW(hwnd_, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd_), 0);
   SetScrollPos(hwnd_, SB_CTL, value_, TRUE);
-  PlaceFocusMark();
+  if (focused) SendMessageW(hwnd_, WM_SETFOCUS, reinterpret_cast<WPARAM>(hwnd_), 0);
 }
 
 void ScrollBar::PlaceFocusMark() {
@@ -316,6 +330,11 @@ void PictureBox::PaintContent(HDC dc, const RECT& client) const {
     InflateRect(&inside, -edge, -edge);
     DrawFocusRect(dc, &inside);
   }
+}
+
+void PictureBox::OpenContextMenuFromKeyboard(HWND hwnd) {
+  // As Windows reports a context menu asked for by the keyboard: no point.
+  SendMessageW(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), static_cast<LPARAM>(-1));
 }
 
 void PictureBox::ReportClick() const {
@@ -377,12 +396,28 @@ LRESULT CALLBACK PictureBox::Procedure(HWND hwnd, UINT message, WPARAM wParam, L
         self->pressed_ = false;
         return 0;
       case WM_KEYDOWN:
+        if (wParam == VK_APPS) {
+          OpenContextMenuFromKeyboard(hwnd);
+          return 0;
+        }
         // As a push button: the click comes when Space goes up, once however
         // long the key is held.
         if (wParam != VK_SPACE) return DefWindowProcW(hwnd, message, wParam, lParam);
         if (IsWindowEnabled(hwnd)) self->spacePressed_ = true;
         return 0;
+      case WM_SYSKEYDOWN:
+        if (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0) {
+          OpenContextMenuFromKeyboard(hwnd);
+          return 0;
+        }
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+      case WM_SYSKEYUP:
+        // The menu opened as the key went down: the default handling of its
+        // release would open it again, or enter the menu bar.
+        if (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0) return 0;
+        return DefWindowProcW(hwnd, message, wParam, lParam);
       case WM_KEYUP:
+        if (wParam == VK_APPS) return 0;  // opened as the key went down
         if (wParam != VK_SPACE) return DefWindowProcW(hwnd, message, wParam, lParam);
         if (std::exchange(self->spacePressed_, false)) self->ReportClick();
         return 0;

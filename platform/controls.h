@@ -67,6 +67,9 @@ class TextBox : public Control {
  public:
   bool Create(HWND parent, PixelRect rect, int id, int maxLength = 0, bool readOnly = false);
   void PlaceCaretAtEnd();
+  // Sees each key that goes down in a box with a maxLength before the box
+  // does; true when it took the key, which the box then ignores.
+  std::function<bool(UINT key)> onKey;
 };
 
 class CheckBox : public Control {
@@ -135,7 +138,9 @@ class ScrollBar : public Control {
 // else paints over the background (the preview strip). With the focus it
 // shows a focus rectangle, unless the window hides focus until the keyboard
 // is used, and Space clicks it as the mouse does. A disabled box takes
-// neither clicks nor the focus.
+// neither clicks nor the focus. The menu key and Shift+F10 ask for its
+// context menu as the right button does (WM_CONTEXTMENU, which reaches the
+// parent unless something answers it).
 class PictureBox : public Control {
  public:
   bool Create(HWND parent, PixelRect rect, int id, OleColor backColour);
@@ -149,6 +154,7 @@ class PictureBox : public Control {
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
   // Everything the box shows, into any DC: WM_PAINT and WM_PRINTCLIENT.
   void PaintContent(HDC dc, const RECT& client) const;
+  static void OpenContextMenuFromKeyboard(HWND hwnd);
   // Tells the parent of a click, as a notifying static does, while enabled.
   void ReportClick() const;
   OleColor back_ = 0;

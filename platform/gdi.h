@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <span>
 #include <string>
 #include <utility>
 
@@ -123,5 +125,10 @@ struct FontSpec {
 // A font of the given face and size in points at dpi; Windows' font
 // substitution picks the face where the named one is missing.
 Font MakeFont(const FontSpec& wanted, int dpi);
+
+// A picture in the screen's format: one column of each colour (0x00BBGGRR,
+// the top byte ignored), height pixels high, inside a one-pixel frame of the
+// system's shadow colour. Empty when it could not be made.
+Bitmap MakeStripBitmap(std::span<const std::int32_t> columns, int height);
 
 }  // namespace quillon

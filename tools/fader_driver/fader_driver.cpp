@@ -13,6 +13,14 @@
 //   fader_driver click NAME  clicks the button or label that reads NAME, as
 //                            the window shows it: "compact", "normal",
 //                            "advertise", "<", ...; case does not matter
+//   fader_driver palettes    opens the colours' menu of the first swatch, as
+//                            the menu key does, and its palettes submenu, and
+//                            leaves them open; prints where both are on the
+//                            screen together, as geometry does
+//   fader_driver palette N   chooses the palette N (from 0) in that submenu,
+//                            opening it first when it is not open; waits
+//                            until the menu has closed, prints its name
+//   fader_driver preview     prints where the preview strip is, as geometry
 //   fader_driver wait        waits for a fader window to be shown
 //   fader_driver close       closes the shown fader window, as its close box does
 //
@@ -20,11 +28,14 @@
 // success, 1 when the window or control is missing or the send timed out.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "tools/testing/processes.h"
 #include "ui/common/control_ids.h"
+#include "ui/common/palettes.h"
 
 namespace {
 
@@ -84,6 +95,80 @@ int Geometry(const wchar_t* className) {
   return 0;
 }
 
+// The shown menus of the fader's thread, the first opened first.
+std::vector<HWND> ShownMenus(HWND window) {
+  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  std::vector<HWND> menus;
+  testing::FindWindowWhere(nullptr, [&](HWND top) {
+    if (IsWindowVisible(top) && testing::ClassName(top) == L"#32768" && GetWindowThreadProcessId(top, nullptr) == thread)
+      menus.push_back(top);
+    return false;
+  });
+  // Enumerated from the top of the z-order: the submenu lies above its menu.
+  std::reverse(menus.begin(), menus.end());
+  return menus;
+}
+
+void PostKey(HWND target, UINT key) {
+  PostMessageW(target, WM_KEYDOWN, key, 1);
+  PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+}
+
+// Opens the menu and its submenu unless they are open; false when they
+// did not open.
+bool OpenPalettes(HWND window) {
+  if (ShownMenus(window).size() < 2) {
+    HWND swatch = GetDlgItem(window, kIdPic1);
+    if (!swatch) return false;
+    // As the menu key asks for it: no point, the menu opens under the swatch.
+    PostMessageW(swatch, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(swatch), -1);
+    if (!testing::WaitUntil([&] { return ShownMenus(window).size() == 1; }, 5000)) return false;
+    const HWND menu = ShownMenus(window).front();
+    PostKey(menu, VK_DOWN);
+    PostKey(menu, VK_RIGHT);
+    if (!testing::WaitUntil([&] { return ShownMenus(window).size() == 2; }, 5000)) return false;
+  }
+  return true;
+}
+
+int ShowPalettes(HWND window) {
+  if (!OpenPalettes(window)) return 1;
+  RECT all{}, one;
+  for (HWND menu : ShownMenus(window))
+    if (GetWindowRect(menu, &one)) UnionRect(&all, &all, &one);
+  std::printf("%ldx%ld+%ld+%ld\n", all.right - all.left, all.bottom - all.top, all.left, all.top);
+  return 0;
+}
+
+int ChoosePalette(HWND window, int index) {
+  const auto palettes = Palettes();
+  if (index < 0 || index >= static_cast<int>(palettes.size())) {
+    std::fprintf(stderr, "fader_driver: there are palettes 0 to %d\n", static_cast<int>(palettes.size()) - 1);
+    return 1;
+  }
+  if (!OpenPalettes(window)) return 1;
+  // The submenu opened with its first palette selected; keys go to the
+  // first menu, whose window lasts as long as the menu is open.
+  const HWND menu = ShownMenus(window).front();
+  for (int i = 0; i < index; ++i) PostKey(menu, VK_DOWN);
+  PostKey(menu, VK_RETURN);
+  if (!testing::WaitUntil([&] { return ShownMenus(window).empty(); }, 5000)) return 1;
+  const std::u16string_view name = palettes[static_cast<std::size_t>(index)].name;
+  std::printf("%s\n", std::string(name.begin(), name.end()).c_str());
+  return 0;
+}
+
+int PreviewGeometry(HWND window) {
+  HWND strip = GetDlgItem(window, kIdPre);
+  RECT r;
+  if (!strip || !GetWindowRect(strip, &r)) {
+    std::fprintf(stderr, "fader_driver: the shown window has no preview strip\n");
+    return 1;
+  }
+  std::printf("%ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
+  return 0;
+}
+
 int Send(HWND window, const std::wstring& text) {
   HWND box = TypeInto(window, text);
   if (!box) return 1;
@@ -127,6 +212,11 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"clear") return Clear(window);
   if (command == L"geometry" && argc > 2) return Geometry(argv[2]);
   if (command == L"click" && argc > 2) return Click(window, argv[2]);
-  std::fprintf(stderr, "usage: fader_driver send TEXT | type TEXT | clear | geometry CLASS | click NAME | wait | close\n");
+  if (command == L"palettes") return ShowPalettes(window);
+  if (command == L"palette" && argc > 2) return ChoosePalette(window, _wtoi(argv[2]));
+  if (command == L"preview") return PreviewGeometry(window);
+  std::fprintf(stderr,
+               "usage: fader_driver send TEXT | type TEXT | clear | geometry CLASS | click NAME | palettes |\n"
+               "                    palette N | preview | wait | close\n");
   return 1;
 }

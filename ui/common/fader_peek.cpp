@@ -66,6 +66,10 @@ PeekFacts FaderPeek::Facts() const {
   return facts;
 }
 
+void FaderPeek::Follow() {
+  Handle([](PeekTriggers&) {});
+}
+
 void FaderPeek::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const auto dismiss = [](PeekTriggers& t) { t.Dismiss(); };
   switch (message) {

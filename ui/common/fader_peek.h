@@ -48,6 +48,9 @@ class FaderPeek final : private PeekView {
   bool Attach(HWND window, HWND text);
   // The pointer resting over control shows the peek as well.
   bool WatchHover(HWND control);
+  // Something the line depends on changed without a command or a scroll
+  // message (a context menu's choice): a peek that shows follows it.
+  void Follow();
 
   HWND popup() const { return popup_.hwnd(); }
   const GdiSurface* surface() const { return popup_.surface(); }

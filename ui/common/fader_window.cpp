@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/event_pump.h"
+#include "platform/popup_menu.h"
 #include "ui/common/accessible_text.h"
 #include "ui/common/texts.h"
 
@@ -23,6 +24,12 @@ bool IsPushButton(HWND window) {
   const auto kind = GetWindowLongPtrW(window, GWL_STYLE) & BS_TYPEMASK;
   return kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON;
 }
+
+// The colours' context menu: one command per palette, then its own two.
+enum ColourMenuCommand : int { kMenuReverse = 1, kMenuReadable, kMenuFirstPalette };
+
+// A palette's picture beside its name in the menu, at 96 DPI.
+constexpr int kRampWidth = 48, kRampHeight = 12;
 
 }  // namespace
 
@@ -111,6 +118,7 @@ void FaderWindow::FinishControls() {
   FillFixedTexts();
   EnableDialogNavigation(hwnd());
   peek_.Attach(hwnd(), Text1.hwnd());
+  Text1.onKey = [this](UINT key) { return RecallKey(key); };
   // The bar's standard proxy names it after a label, not its window text.
   annotations_.SetName(sb.hwnd(), sb.Text());
   DescribeControls();
@@ -169,6 +177,9 @@ void FaderWindow::ComposeAndSend() {
   sendEndedAt_ = static_cast<LONG>(GetTickCount());
   hasSent_ = true;
   if (delivery == Delivery::Posted) RemoveSentText(in.text);
+  // A line that may be in the room is recalled as well as one that is.
+  if (delivery != Delivery::NotSent) run_->sentLines.Add(in.text);
+  recall_.Reset();
   // The client took the text but did not answer the return in time: it
   // posts the line if it recovers, so the text stays for the user to judge
   // but the caption says it may be in the room already.
@@ -335,6 +346,67 @@ bool FaderWindow::PickColour(PictureBox& swatch) {
   return true;
 }
 
+bool FaderWindow::RecallKey(UINT key) {
+  if (key != VK_UP && key != VK_DOWN) return false;
+  // With a modifier the key is the box's own (Shift+Up selects).
+  if (GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+  RunHandler([&] {
+    const auto line = key == VK_UP ? recall_.Older(run_->sentLines, Text1.Text()) : recall_.Newer(run_->sentLines);
+    if (!line) return;
+    Text1.SetText(*line);
+    Text1.PlaceCaretAtEnd();
+  });
+  return true;
+}
+
+bool FaderWindow::OffersColourMenu(HWND control) const {
+  return control == pic1.hwnd() || control == pic2.hwnd() || control == pic3.hwnd() || control == pic4.hwnd();
+}
+
+void FaderWindow::ShowColourMenu(HWND control, LPARAM where) {
+  if (colourMenuOpen_) return;  // the menu's own loop let another request in
+  const Running running(colourMenuOpen_);
+  POINT at{static_cast<short>(LOWORD(where)), static_cast<short>(HIWORD(where))};
+  if (where == -1) {
+    RECT r;
+    GetWindowRect(control, &r);
+    at = {r.left, r.bottom};
+  }
+  PopupMenu palettes;
+  const auto all = Palettes();
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    const std::wstring name(all[i].name.begin(), all[i].name.end());
+    const auto ramp = PaletteRamp(all[i], MulDiv(kRampWidth, dpi_, 96));
+    palettes.Add(kMenuFirstPalette + static_cast<int>(i), name.c_str(),
+                 MakeStripBitmap(ramp, MulDiv(kRampHeight, dpi_, 96)));
+  }
+  PopupMenu menu;
+  menu.AddSubmenu(L"palettes", std::move(palettes));
+  menu.Add(kMenuReverse, L"reverse colours");
+  menu.Add(kMenuReadable, L"readable on white");
+  const int chosen = menu.ShowAt(hwnd(), at);
+  if (CloseBegun()) return;
+  const std::array<OleColor, 4> now{Colour(1), Colour(2), Colour(3), Colour(4)};
+  const int inUse = sb.Value() + 2;
+  if (chosen == kMenuReverse) {
+    SetColours(ReversedInUse(now, inUse), sb.Value());
+  } else if (chosen == kMenuReadable) {
+    SetColours(ReadableInUse(now, inUse), sb.Value());
+  } else if (chosen >= kMenuFirstPalette && chosen < kMenuFirstPalette + static_cast<int>(all.size())) {
+    const Palette& palette = all[static_cast<std::size_t>(chosen - kMenuFirstPalette)];
+    SetColours(WithPalette(now, palette), BarForCount(palette.count));
+  } else {
+    return;
+  }
+  peek_.Follow();
+}
+
+void FaderWindow::SetColours(const std::array<OleColor, 4>& colours, int bar) {
+  for (int i = 0; i < 4; ++i) SetColour(i + 1, colours[static_cast<std::size_t>(i)]);
+  if (bar != sb.Value()) SetBar(bar);
+  else ColourPicked();
+}
+
 HWND FaderWindow::DefaultButtonFor(HWND focus) const {
   // Enter on a command button clicks that button; anywhere else it clicks
   // the hidden send button.
@@ -377,6 +449,18 @@ LRESULT FaderWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       HWND target = DefaultButtonFor(GetFocus());
       if (target == Command1.hwnd() && !EnterMaySend()) return 0;  // no default: Enter does nothing
       return MAKELRESULT(GetDlgCtrlID(target), DC_HASDEFID);
+    }
+    case WM_CONTEXTMENU: {
+      auto control = reinterpret_cast<HWND>(wParam);
+      if (control == hwnd() && lParam != -1) {
+        // A right click on a disabled swatch reaches the window itself.
+        POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        ScreenToClient(hwnd(), &at);
+        control = ChildWindowFromPointEx(hwnd(), at, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+      }
+      if (!OffersColourMenu(control)) break;
+      RunHandler([&] { ShowColourMenu(control, lParam); });
+      return 0;
     }
     case kTabKeyMessage:
       MoveFocus(wParam != 0);

@@ -27,6 +27,8 @@
 #include "ui/common/control_ids.h"
 #include "ui/common/control_table.h"
 #include "ui/common/fader_peek.h"
+#include "ui/common/palettes.h"
+#include "ui/common/sent_lines.h"
 
 namespace quillon {
 
@@ -72,6 +74,7 @@ struct RunState {
   bool advertising = false;            // an advertisement runs, in either window
   FaderWindow* closeAsked = nullptr;   // closed while a handler ran
   bool closing = false;                // the shutdown has begun
+  SentLines sentLines;                 // the lines sent, from either window
 };
 
 class FaderWindow : public Window, public StyleControls {
@@ -131,8 +134,15 @@ class FaderWindow : public Window, public StyleControls {
   void pic3_Click() { SwatchClick(pic3); }
   void pic4_Click() { SwatchClick(pic4); }
   // A click on a swatch that takes clicks: the colour dialog sets its
-  // colour (a cancel leaves it as it was).
-  virtual void SwatchClick(PictureBox& swatch) { PickColour(swatch); }
+  // colour (a cancel leaves it as it was), then the window follows.
+  void SwatchClick(PictureBox& swatch) {
+    if (PickColour(swatch)) ColourPicked();
+  }
+  // What a window does after the user picked a swatch's colour.
+  virtual void ColourPicked() {}
+  // Whether control offers the colours' context menu: the swatches, in use
+  // or not.
+  virtual bool OffersColourMenu(HWND control) const;
 
   // Composes the line from the controls and posts it. After a posted line
   // only the text that was sent leaves the text box, so what was typed
@@ -225,6 +235,17 @@ class FaderWindow : public Window, public StyleControls {
   // into them cannot change what the handlers post.
   void FillFixedTexts();
   void MoveFocus(bool backwards);
+  // The colours' context menu for control: at a point of the screen, or,
+  // asked for by the keyboard (where is -1), under the control. Its palettes
+  // and commands set the colours in use.
+  void ShowColourMenu(HWND control, LPARAM where);
+  // Sets the four swatches, then the bar, as the user setting them one at a
+  // time would: a change of the bar runs its handler, and without one the
+  // window follows the picked colours.
+  void SetColours(const std::array<OleColor, 4>& colours, int bar);
+  // Up and Down in Text1 step through the lines sent in this run; true when
+  // the key was one of them.
+  bool RecallKey(UINT key);
   HWND DefaultButtonFor(HWND focus) const;
   ComposeInputs ReadComposeInputs() const;
   // What the peek composes with and runs in: this window's own send line
@@ -255,7 +276,9 @@ class FaderWindow : public Window, public StyleControls {
   std::vector<HWND> tabOrder_;
   HWND lastFocus_ = nullptr;
   // Operations that let events in and must not nest.
-  bool sending_ = false, pickingColour_ = false;
+  bool sending_ = false, pickingColour_ = false, colourMenuOpen_ = false;
+  // Where Text1 stands in the lines sent.
+  Recall recall_;
   LONG sendEndedAt_ = 0;  // GetTickCount when the last send returned
   bool hasSent_ = false;
   bool lineUnconfirmed_ = false, saveFailed_ = false;

@@ -96,8 +96,11 @@ void Form1::Command3_Click() {
   ApplyColorCount();
 }
 
-void Form1::SwatchClick(PictureBox& swatch) {
-  if (!PickColour(swatch)) return;
+bool Form1::OffersColourMenu(HWND control) const {
+  return control == pre.hwnd() || FaderWindow::OffersColourMenu(control);
+}
+
+void Form1::ColourPicked() {
   // The bar is read anew before each test: should it move while a redraw
   // lets events in, the redraw for its new value follows and stays visible.
   if (sb.Value() == 2) RedrawPreview(4);
@@ -106,7 +109,7 @@ void Form1::SwatchClick(PictureBox& swatch) {
 }
 
 void Form1::ApplyColorCount() {
-  // The value is read anew before each test, as in SwatchClick.
+  // The value is read anew before each test, as in ColourPicked.
   for (int value : {2, 1, 0}) {
     if (sb.Value() == value) {
       EnableSwatchesFor(value);

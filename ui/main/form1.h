@@ -50,8 +50,10 @@ class Form1 final : public FaderWindow {
   void Label1_Click();
   void Label2_Click();
 
-  // The colour dialog sets the swatch, then the preview follows the bar.
-  void SwatchClick(PictureBox& swatch) override;
+  // After a colour was picked the preview follows the bar.
+  void ColourPicked() override;
+  // The swatches and the preview strip.
+  bool OffersColourMenu(HWND control) const override;
   // Fades the preview strip over the swatches in use and draws it.
   void RedrawPreview(int colourCount);
   // Enables pic3 and pic4 for the bar's value and redraws the preview.

@@ -17,31 +17,9 @@ class Swatches : public MainWindow {
                  reinterpret_cast<LPARAM>(form->sb.hwnd()));
     PumpFor(10);
   }
-  // The colours of the strip's bars, left to right, read from the pixels the
-  // preview keeps: one colour for each run of coloured columns.
-  std::vector<COLORREF> Bars() {
-    std::vector<COLORREF> bars;
-    HDC dc = form->preview()->dc();
-    const COLORREF back = GetPixel(dc, 0, 0);
-    RECT strip;
-    GetClientRect(form->pre.hwnd(), &strip);
-    bool inBar = false;
-    for (int x = 0; x < strip.right; ++x) {
-      COLORREF found = back;
-      for (int y = 0; y < strip.bottom && found == back; ++y) found = GetPixel(dc, x, y);
-      if (found != back && !inBar) bars.push_back(found);
-      inBar = found != back;
-    }
-    return bars;
-  }
+  std::vector<COLORREF> Bars() { return PreviewBars(*form); }
 
-  std::vector<COLORREF> ExpectedBars(int count) {
-    const std::u16string strip(39, u'|');
-    auto c = [&](int i) { return form->Swatches()[i]->BackColor(); };
-    if (count == 4) return FadeColours(FadeFourColors(c(0), c(1), c(2), c(3), strip, 0));
-    if (count == 3) return FadeColours(FadeThreeColors(c(0), c(1), c(2), strip, 0));
-    return FadeColours(FadeTwoColors(c(0), c(1), strip, 0));
-  }
+  std::vector<COLORREF> ExpectedBars(int count) { return ExpectedPreviewBars(*form, count); }
 };
 
 TEST_F(Swatches, ThePreviewShowsTheFourColourFadeAtStart) {

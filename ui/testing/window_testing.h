@@ -82,20 +82,7 @@ class MainWindow : public ::testing::Test {
     while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
   }
 
-  std::u16string Expected(const std::u16string& text) {
-    ComposeInputs in;
-    in.fontOpen = kFontTagOpen;
-    in.fontName = form->cmbFonts.Text();
-    in.fontClose = kFontTagClose;
-    in.bold = form->Check1.Value();
-    in.italic = form->Check2.Value();
-    in.underline = form->Check3.Value();
-    in.wavy = form->Check4.Value();
-    in.colourCount = form->sb.Value();
-    for (int i = 0; i < 4; ++i) in.colours[i] = form->Swatches()[i]->BackColor();
-    in.text = text;
-    return ComposeLine(in);
-  }
+  std::u16string Expected(const std::u16string& text);
 
   // Types text into the chat box and presses Enter in target.
   void SendFrom(HWND target, const std::wstring& text) {
@@ -122,6 +109,51 @@ inline std::vector<COLORREF> FadeColours(const std::u16string& markup) {
     colours.push_back(RGB((rgb >> 16) & 255, (rgb >> 8) & 255, rgb & 255));
   }
   return colours;
+}
+
+// The line a send from w posts for text, composed from w's controls.
+inline std::u16string ExpectedLine(const FaderWindow& w, const std::u16string& text) {
+  ComposeInputs in;
+  in.fontOpen = kFontTagOpen;
+  in.fontName = w.cmbFonts.Text();
+  in.fontClose = kFontTagClose;
+  in.bold = w.Check1.Value();
+  in.italic = w.Check2.Value();
+  in.underline = w.Check3.Value();
+  in.wavy = w.Check4.Value();
+  in.colourCount = w.sb.Value();
+  for (int i = 0; i < 4; ++i) in.colours[static_cast<std::size_t>(i)] = w.Colour(i + 1);
+  in.text = text;
+  return ComposeLine(in);
+}
+
+inline std::u16string MainWindow::Expected(const std::u16string& text) { return ExpectedLine(*form, text); }
+
+// The colours of the preview strip's bars, left to right, read from the
+// pixels the preview keeps: one colour for each run of coloured columns.
+inline std::vector<COLORREF> PreviewBars(const Form1& form) {
+  std::vector<COLORREF> bars;
+  HDC dc = form.preview()->dc();
+  const COLORREF back = GetPixel(dc, 0, 0);
+  RECT strip;
+  GetClientRect(form.pre.hwnd(), &strip);
+  bool inBar = false;
+  for (int x = 0; x < strip.right; ++x) {
+    COLORREF found = back;
+    for (int y = 0; y < strip.bottom && found == back; ++y) found = GetPixel(dc, x, y);
+    if (found != back && !inBar) bars.push_back(found);
+    inBar = found != back;
+  }
+  return bars;
+}
+
+// The bars' colours the strip shows for the first colourCount swatches.
+inline std::vector<COLORREF> ExpectedPreviewBars(const Form1& form, int colourCount) {
+  const std::u16string strip(39, u'|');
+  auto c = [&](int i) { return form.Colour(i); };
+  if (colourCount == 4) return FadeColours(FadeFourColors(c(1), c(2), c(3), c(4), strip, 0));
+  if (colourCount == 3) return FadeColours(FadeThreeColors(c(1), c(2), c(3), strip, 0));
+  return FadeColours(FadeTwoColors(c(1), c(2), strip, 0));
 }
 
 // A click as the mouse makes it: button down and up over the control.
