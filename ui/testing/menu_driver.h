@@ -67,7 +67,7 @@ class MenuDriver {
       HWND found = nullptr;
     } search{this};
     EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
+        [](HWND window, LPARAM data) CALLBACK -> BOOL {
           auto& s = *reinterpret_cast<Search*>(data);
           wchar_t name[16] = {};
           GetClassNameW(window, name, 16);
