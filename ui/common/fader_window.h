@@ -307,6 +307,10 @@ bool FaderWindow::CreateFromTable(const WindowDesign& design, std::span<const Co
       return false;
     }
   }
+  // Each control was made below those before it; the frames go below them
+  // all, so that whatever lies on a frame is drawn above it.
+  for (const ControlRow<W>& row : rows)
+    if (const auto frame = std::get_if<Frame W::*>(&row.member)) (self.**frame).SendToBack();
   FinishControls();
   return true;
 }

@@ -15,8 +15,8 @@ constexpr TwipsOrigin kFrame1{120, 0}, kFrame2{2760, 0};
 
 }  // namespace
 
-// In the order of creation, which is also the tab order; the frames go to
-// the bottom of the z-order as they are made.
+// In the order of creation; where controls overlap, the one created first is
+// drawn above, and the frames lie below them all.
 constexpr std::array<ControlRow<Form1>, 28> Form1::Layout() {
   return {{
     // member          name        kind              caption       container    twips: left, top, width, height  id           font                initial           tab     handler

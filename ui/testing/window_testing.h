@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/event_pump.h"
@@ -122,6 +123,17 @@ inline std::vector<COLORREF> FadeColours(const std::u16string& markup) {
     colours.push_back(RGB((rgb >> 16) & 255, (rgb >> 8) & 255, rgb & 255));
   }
   return colours;
+}
+
+// The system DPI that programs started from now on see.
+inline void SetSystemDpi(DWORD dpi) {
+  for (auto [root, path] : {std::pair{HKEY_CURRENT_USER, L"Control Panel\\Desktop"},
+                            std::pair{HKEY_CURRENT_CONFIG, L"Software\\Fonts"}}) {
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr), ERROR_SUCCESS);
+    RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    RegCloseKey(key);
+  }
 }
 
 // A click as the mouse makes it: button down and up over the control.
