@@ -159,15 +159,16 @@ FaderPeek::Source FaderWindow::PeekSource() {
 }
 
 void FaderWindow::ComposeAndSend() {
-  if (sending_) return;  // the pump inside the send let a second Enter in
-  const Running running(sending_);
+  if (!send_.Begin()) return;  // the pump inside the send let a second Enter in
+  struct Ending {
+    SendState& send;
+    ~Ending() { send.End(static_cast<std::int64_t>(GetTickCount64())); }
+  } ending{send_};
   const FaderPeek::SendHold peekHold(peek_);
   const ComposeInputs in = ReadComposeInputs();
   const std::u16string line = ComposeLine(in, PumpPendingMessages);
   if (CloseBegun()) return;  // closed while the fade let events in
   const Delivery delivery = PostChatLine(host_, line);
-  sendEndedAt_ = static_cast<LONG>(GetTickCount());
-  hasSent_ = true;
   if (delivery == Delivery::Posted) RemoveSentText(in.text);
   // The client took the text but did not answer the return in time: it
   // posts the line if it recovers, so the text stays for the user to judge
@@ -186,10 +187,11 @@ void FaderWindow::RemoveSentText(const std::u16string& sent) {
 }
 
 bool FaderWindow::EnterMaySend() const {
-  if (sending_) return false;
   // An Enter that queued while this program was blocked on the client
   // carries a time before the send ended: it belongs to the send already made.
-  return !hasSent_ || static_cast<LONG>(GetMessageTime() - sendEndedAt_) >= 0;
+  // GetMessageTime gives the low 32 bits of the tick count, GetTickCount64
+  // all of them.
+  return send_.EnterMaySend(static_cast<std::uint32_t>(GetMessageTime()), static_cast<std::int64_t>(GetTickCount64()));
 }
 
 void FaderWindow::UpdateCaption() {

@@ -27,6 +27,7 @@
 #include "ui/common/control_ids.h"
 #include "ui/common/control_table.h"
 #include "ui/common/fader_peek.h"
+#include "ui/common/send_state.h"
 
 namespace quillon {
 
@@ -255,9 +256,8 @@ class FaderWindow : public Window, public StyleControls {
   std::vector<HWND> tabOrder_;
   HWND lastFocus_ = nullptr;
   // Operations that let events in and must not nest.
-  bool sending_ = false, pickingColour_ = false;
-  LONG sendEndedAt_ = 0;  // GetTickCount when the last send returned
-  bool hasSent_ = false;
+  SendState send_;
+  bool pickingColour_ = false;
   bool lineUnconfirmed_ = false, saveFailed_ = false;
   RunState ownRun_;
   RunState* run_;
