@@ -159,11 +159,13 @@ FaderPeek::Source FaderWindow::PeekSource() {
 }
 
 void FaderWindow::ComposeAndSend() {
-  if (!send_.Begin()) return;  // the pump inside the send let a second Enter in
+  // The pump inside a send, of this window or the other, let this Enter in.
+  SendState& send = run_->send;
+  if (!send.Begin()) return;
   struct Ending {
     SendState& send;
     ~Ending() { send.End(static_cast<std::int64_t>(GetTickCount64())); }
-  } ending{send_};
+  } ending{send};
   const FaderPeek::SendHold peekHold(peek_);
   const ComposeInputs in = ReadComposeInputs();
   const std::u16string line = ComposeLine(in, PumpPendingMessages);
@@ -191,7 +193,8 @@ bool FaderWindow::EnterMaySend() const {
   // carries a time before the send ended: it belongs to the send already made.
   // GetMessageTime gives the low 32 bits of the tick count, GetTickCount64
   // all of them.
-  return send_.EnterMaySend(static_cast<std::uint32_t>(GetMessageTime()), static_cast<std::int64_t>(GetTickCount64()));
+  return run_->send.EnterMaySend(static_cast<std::uint32_t>(GetMessageTime()),
+                                 static_cast<std::int64_t>(GetTickCount64()));
 }
 
 void FaderWindow::UpdateCaption() {

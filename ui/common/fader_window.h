@@ -67,9 +67,10 @@ class FaderWindow;
 // What the windows of one run share. They run their handlers on one thread
 // and one event pump, so when either window is closed a handler of either
 // may be running, closing the other window must not run the shutdown again,
-// and an advertisement must not start inside the other window's.
+// and a send or an advertisement must not start inside the other window's.
 struct RunState {
   int handlerDepth = 0;                // handlers running, of both windows
+  SendState send;                      // the send of either window
   bool advertising = false;            // an advertisement runs, in either window
   FaderWindow* closeAsked = nullptr;   // closed while a handler ran
   bool closing = false;                // the shutdown has begun
@@ -138,8 +139,8 @@ class FaderWindow : public Window, public StyleControls {
   // Composes the line from the controls and posts it. After a posted line
   // only the text that was sent leaves the text box, so what was typed
   // meanwhile stays; a line not posted stays whole. A send that starts while
-  // another runs is ignored, and so is an Enter that queued while a send
-  // waited on the client (see EnterMaySend).
+  // another runs, in either window, is ignored, and so is an Enter that
+  // queued while a send waited on the client (see EnterMaySend).
   void ComposeAndSend();
 
   // Posts one fixed line; false when it reached no chat room or the run is
@@ -255,8 +256,7 @@ class FaderWindow : public Window, public StyleControls {
   std::vector<std::pair<int, HWND>> tabStops_;  // tab index, control
   std::vector<HWND> tabOrder_;
   HWND lastFocus_ = nullptr;
-  // Operations that let events in and must not nest.
-  SendState send_;
+  // An operation that lets events in and must not nest.
   bool pickingColour_ = false;
   bool lineUnconfirmed_ = false, saveFailed_ = false;
   RunState ownRun_;
