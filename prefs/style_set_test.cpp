@@ -75,7 +75,7 @@ TEST(StyleSet, AllTenWritesFallInOneWriteGroup) {
   LoggedControls controls;
   WriteStyleSet(store, "opts", controls, FontKey::Include);
   EXPECT_EQ(store.groupDepthAtWrites, std::vector<int>(10, 1));
-  EXPECT_EQ(store.groupDepth, 0);
+  EXPECT_EQ(store.GroupDepth(), 0);
 }
 
 TEST(StyleSet, AFailedWriteIsReportedButTheOthersAreStillAttempted) {
@@ -84,6 +84,18 @@ TEST(StyleSet, AFailedWriteIsReportedButTheOthersAreStillAttempted) {
   LoggedControls controls;
   EXPECT_FALSE(WriteStyleSet(store, "opts", controls, FontKey::Include));
   EXPECT_EQ(store.Writes().size(), 10u);
+}
+
+TEST(StyleSet, ASaveThatDoesNotReadBackAsWrittenIsReportedAsFailed) {
+  // A full disk cut the file: the set's last five keys never reached it,
+  // though each write reported success.
+  FakeStore store;
+  store.lostKeys = {"color1", "color2", "color3", "color4", "sbar"};
+  LoggedControls controls;
+  EXPECT_FALSE(WriteStyleSet(store, "opts", controls, FontKey::Include));
+  EXPECT_EQ(store.readBacks.size(), 10u);
+  store.lostKeys.clear();
+  EXPECT_TRUE(WriteStyleSet(store, "opts", controls, FontKey::Include));
 }
 
 TEST(StyleSet, ReadsAssignEachKeyBeforeTheNextIsRead) {

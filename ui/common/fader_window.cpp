@@ -207,7 +207,7 @@ void FaderWindow::UpdateCaption() {
     separator = L", ";
   };
   note(lineUnconfirmed_, L"line may have been sent");
-  note(saveFailed_, L"not saved");
+  note(run_->saveFailed, L"not saved");
   note(prefs_.WritesHeld(), L"settings file busy");
   SetWindowTextW(hwnd(), caption.c_str());
 }
@@ -227,10 +227,10 @@ void FaderWindow::RequestClose() {
 
 void FaderWindow::Shutdown() {
   run_->closing = true;
-  {
-    const WriteGroup group(prefs_);
-    Form_Unload();
-  }
+  WriteGroup group(prefs_);
+  const bool written = Form_Unload();
+  const bool readBack = group.End();
+  ShowSaveResult(written && readBack);
   SendChat(host_, asu.Text());
 }
 
@@ -285,7 +285,7 @@ void FaderWindow::SaveStyleSet(const char* section) {
 }
 
 void FaderWindow::ShowSaveResult(bool saved) {
-  saveFailed_ = !saved;
+  run_->saveFailed = !saved;
   UpdateCaption();
   if (!saved) MessageBeep(MB_ICONWARNING);
 }
@@ -389,6 +389,10 @@ LRESULT FaderWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       RequestClose();
       return 0;
+    case WM_SHOWWINDOW:
+      // What the other window came to know meanwhile.
+      if (wParam) UpdateCaption();
+      break;
     case WM_DPICHANGED: {
       const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
       RunHandler([&] { OnDpiChanged(HIWORD(wParam), suggested); });

@@ -74,6 +74,7 @@ struct RunState {
   bool advertising = false;            // an advertisement runs, in either window
   FaderWindow* closeAsked = nullptr;   // closed while a handler ran
   bool closing = false;                // the shutdown has begun
+  bool saveFailed = false;             // the last save did not reach the file
 };
 
 class FaderWindow : public Window, public StyleControls {
@@ -117,7 +118,8 @@ class FaderWindow : public Window, public StyleControls {
 
   // The window's own shutdown steps, the preferences it writes; the
   // "unloaded" line and the end of the program follow. Runs once a run.
-  virtual void Form_Unload() = 0;
+  // False when a write did not reach the file.
+  virtual bool Form_Unload() = 0;
 
   // Runs a handler of this window. Closing either window of the run while a
   // handler of either runs waits until the outermost one has returned; once
@@ -169,9 +171,11 @@ class FaderWindow : public Window, public StyleControls {
   // The font list and its start font, for a run that cannot read the file.
   void LoadFontsOnly();
   // Saves the full style set into section. A save that did not reach the
-  // file shows in the caption until a later save succeeds; nothing modal.
+  // file, or does not read back from it as written, shows in the caption
+  // until a later save succeeds; nothing modal.
   void SaveStyleSet(const char* section);
-  // Shows in the caption whether the last save reached the file.
+  // Shows in the caption whether the last save, of either window, reached
+  // the file.
   void ShowSaveResult(bool saved);
   // Reads the full style set from section into the controls.
   void LoadStyleSet(const char* section) { ReadStyleSet(prefs_, section, *this, FontKey::Include); }
@@ -237,7 +241,8 @@ class FaderWindow : public Window, public StyleControls {
   // Whether the Enter being handled may start a send.
   bool EnterMaySend() const;
   void RequestClose();
-  // The shutdown steps: Form_Unload, then the "unloaded" line.
+  // The shutdown steps: Form_Unload as one write group, whose result shows
+  // as a save's does, then the "unloaded" line.
   void Shutdown();
   // Log-off or shutdown of Windows: the visible window runs the shutdown.
   void EndSession();
@@ -258,7 +263,7 @@ class FaderWindow : public Window, public StyleControls {
   HWND lastFocus_ = nullptr;
   // An operation that lets events in and must not nest.
   bool pickingColour_ = false;
-  bool lineUnconfirmed_ = false, saveFailed_ = false;
+  bool lineUnconfirmed_ = false;
   RunState ownRun_;
   RunState* run_;
   AccessibleAnnotations annotations_;
