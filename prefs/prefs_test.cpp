@@ -53,6 +53,15 @@ TEST(WriteIni, RefusesValuesThatWouldBreakTheLine) {
   }
 }
 
+TEST(WriteIni, RefusesValuesThatStartWithALineBreak) {
+  for (const std::u16string& value : {std::u16string(u"\r\n[opts]"), std::u16string(u"\n"), std::u16string(u"\r"),
+                                      std::u16string(u"\0a", 2)}) {
+    FakeStore store;
+    EXPECT_FALSE(WriteIni(store, "opts", "font", value));
+    EXPECT_TRUE(store.calls.empty());
+  }
+}
+
 TEST(ReadIni, LowerCasesTheKeyAndReadsThroughA750CharacterBuffer) {
   FakeStore store;
   store.Put("lastfont", "IS", u"Arial");

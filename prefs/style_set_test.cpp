@@ -142,6 +142,29 @@ TEST(StyleSet, BadValuesLeaveTheirControlsAlone) {
   EXPECT_EQ(controls.colours[1], -16777216);
 }
 
+TEST(StyleSet, ColoursAtBothEndsOfThe32BitRangeReadBackAndOnePastThemAreIgnored) {
+  FakeStore store;
+  store.Put("opts", "color1", u"-2147483648");
+  store.Put("opts", "color2", u"2147483647");
+  store.Put("opts", "color3", u"2147483648");
+  store.Put("opts", "color4", u"-2147483649");
+  LoggedControls controls;
+  ReadStyleSet(store, "opts", controls, FontKey::Skip);
+  EXPECT_EQ(controls.colours[0], -2147483647 - 1);
+  EXPECT_EQ(controls.colours[1], 2147483647);
+  EXPECT_EQ(controls.colours[2], 16777215);
+  EXPECT_EQ(controls.colours[3], -1);
+  EXPECT_EQ(controls.log, (std::vector<std::string>{"colour1", "colour2"}));
+
+  // Both ends are written as they read.
+  FakeStore saved;
+  WriteStyleSet(saved, "opts", controls, FontKey::Skip);
+  LoggedControls loaded;
+  ReadStyleSet(saved, "opts", loaded, FontKey::Skip);
+  EXPECT_EQ(loaded.colours[0], -2147483647 - 1);
+  EXPECT_EQ(loaded.colours[1], 2147483647);
+}
+
 TEST(StyleSet, AFirstRunIsAMissingLastFont) {
   FakeStore store;
   EXPECT_TRUE(IsFirstRun(store));
