@@ -30,9 +30,6 @@ class SendEdges : public MainWindow {
     PumpFor(20);
   }
   std::wstring Caption() const { return testing::WindowText(form->hwnd()); }
-  bool LinesReach(std::size_t count) {
-    return PumpUntil([&] { return host.ChatLines().size() >= count; }, 8000);
-  }
 };
 
 TEST_F(SendEdges, KeysTypedWhileASlowSendRunsStayInTheBox) {

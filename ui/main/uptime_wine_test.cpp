@@ -35,9 +35,6 @@ class Uptime : public MainWindow {
   void RunUntilTick(ULONGLONG tick) {
     ASSERT_TRUE(PumpUntil([&] { return GetTickCount64() >= tick; }, 70000));
   }
-  bool LinesReach(std::size_t count) {
-    return PumpUntil([&] { return host.ChatLines().size() >= count; }, 8000);
-  }
 
   ULONGLONG crossing_ = 0;
 };

@@ -98,6 +98,12 @@ class MainWindow : public ::testing::Test {
     return ComposeLine(in);
   }
 
+  // Lets the windows run until the chat rooms have received count lines;
+  // false after 8 s (a slow client's sends take seconds).
+  bool LinesReach(std::size_t count) {
+    return PumpUntil([&] { return host.ChatLines().size() >= count; }, 8000);
+  }
+
   // Types text into the chat box and presses Enter in target.
   void SendFrom(HWND target, const std::wstring& text) {
     SetFocus(form->Text1.hwnd());
