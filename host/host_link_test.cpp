@@ -25,11 +25,15 @@ class FakeWindows : public WindowOps {
     order_.push_back(next_);
     return next_++;
   }
-  // Document windows of a chat room: the six classes, input box first found.
-  WindowHandle AddRoom(WindowHandle container, bool complete = true) {
+  // The classes of a chat room's children.
+  static constexpr const char* kRoomClasses[] = {"_AOL_Static", "RICHCNTLREADONLY", "_AOL_Combobox",
+                                                 "_AOL_Icon",   "RICHCNTL",         "_AOL_Image"};
+  // A document window with the children of a chat room, input box first
+  // found, but for one of the class missing when given.
+  WindowHandle AddRoom(WindowHandle container, const std::string& missing = "") {
     const WindowHandle room = Add(container, "AOL Child");
-    for (const char* c : {"_AOL_Static", "RICHCNTLREADONLY", "_AOL_Combobox", "_AOL_Icon", "RICHCNTL", "_AOL_Image"})
-      if (complete || std::string(c) != "_AOL_Image") Add(room, c);
+    for (const char* c : kRoomClasses)
+      if (c != missing) Add(room, c);
     return room;
   }
   WindowHandle Input(WindowHandle room) { return FindChildQuiet(room, "richcntl"); }
@@ -136,7 +140,7 @@ TEST(ChatHostLink, StopsAtTheFirstMissingLevel) {
 TEST(ChatHostLink, TheFrontMostCompleteRoomWinsAndEventsRunOncePerWindowTested) {
   Client c;
   c.w.Add(c.container, "AOL Child");            // a plain document window
-  c.w.AddRoom(c.container, false);               // lacks _AOL_Image
+  c.w.AddRoom(c.container, "_AOL_Image");               // lacks _AOL_Image
   const WindowHandle front = c.w.AddRoom(c.container);
   c.w.AddRoom(c.container);                      // behind the first room
   EXPECT_EQ(FindChatRoom(c.w), front);
@@ -146,9 +150,17 @@ TEST(ChatHostLink, TheFrontMostCompleteRoomWinsAndEventsRunOncePerWindowTested) 
 TEST(ChatHostLink, OnlyNonChatWindowsMeanNoRoom) {
   Client c;
   c.w.Add(c.container, "AOL Child");
-  c.w.AddRoom(c.container, false);
+  c.w.AddRoom(c.container, "_AOL_Image");
   EXPECT_FALSE(SendChat(c.w, u"x"));
   EXPECT_EQ(c.w.pumps, 2);
+}
+
+TEST(ChatHostLink, RoomsThatEachLackOneClassAreNoRoom) {
+  Client c;
+  c.w.Add(c.container, "AOL Child");
+  for (const char* missing : FakeWindows::kRoomClasses) c.w.AddRoom(c.container, missing);
+  EXPECT_EQ(FindChatRoom(c.w), 0u);
+  EXPECT_EQ(c.w.pumps, 7);
 }
 
 TEST(ChatHostLink, SendChatEmptiesSetsThenSendsACarriageReturn) {

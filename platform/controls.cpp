@@ -113,8 +113,11 @@ Control* Control::FromHandle(HWND hwnd) {
 
 bool Control::CreateChild(const CreateArgs& args) {
   // Custom classes pick `this` up at WM_NCCREATE; stock controls get it here.
-  hwnd_ = CreateWindowExW(args.exStyle, args.className, args.text, WS_CHILD | WS_VISIBLE | args.style,
-                          args.rect.left, args.rect.top, args.rect.width, args.rect.height, args.parent,
+  // Every control leaves out what its siblings above it cover, so that
+  // where controls overlap the one above is drawn whatever paints last.
+  hwnd_ = CreateWindowExW(args.exStyle, args.className, args.text,
+                          WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | args.style, args.rect.left, args.rect.top,
+                          args.rect.width, args.rect.height, args.parent,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)), GetModuleHandleW(nullptr),
                           this);
   if (!hwnd_) return false;
@@ -305,7 +308,7 @@ void ScrollBar::OnScroll(int request, int position) {
 bool PictureBox::Create(HWND parent, PixelRect rect, int id, OleColor backColour) {
   back_ = backColour;
   if (!RegisterOnce(kPictureClass, Procedure, LoadCursorW(nullptr, IDC_ARROW))) return false;
-  return CreateChild({parent, kPictureClass, L"", WS_TABSTOP | WS_CLIPSIBLINGS, 0, rect, id});
+  return CreateChild({parent, kPictureClass, L"", WS_TABSTOP, 0, rect, id});
 }
 
 void PictureBox::OnCommand(int notification) {
@@ -432,9 +435,11 @@ LRESULT CALLBACK PictureBox::Procedure(HWND hwnd, UINT message, WPARAM wParam, L
 
 bool Frame::Create(HWND parent, PixelRect rect) {
   if (!RegisterOnce(kFrameClass, Procedure, LoadCursorW(nullptr, IDC_ARROW))) return false;
-  if (!CreateChild({parent, kFrameClass, L"", WS_CLIPSIBLINGS, WS_EX_TRANSPARENT, rect, 0})) return false;
+  return CreateChild({parent, kFrameClass, L"", 0, 0, rect, 0});
+}
+
+void Frame::SendToBack() {
   SetWindowPos(hwnd_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  return true;
 }
 
 LRESULT CALLBACK Frame::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {

@@ -163,10 +163,15 @@ class PictureBox : public Control {
 };
 
 // A frame without caption: an etched border that the window's own controls
-// lie over. It sits at the bottom of the z-order and never takes the focus.
+// lie over. It never takes the focus or a click. Painted, it fills its area
+// except what its siblings above it cover, so it must lie below all the
+// controls on it: they are drawn above it, and it never paints over them.
 class Frame : public Control {
  public:
   bool Create(HWND parent, PixelRect rect);
+  // Puts the frame below all its siblings. A control made later goes below
+  // it again.
+  void SendToBack();
 
  private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;

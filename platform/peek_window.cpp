@@ -16,14 +16,16 @@ bool PeekWindow::Create() {
   return Window::Create(args);
 }
 
+GdiSurface* PeekWindow::MeasuringSurface(int dpi) {
+  if (surface_ && surface_->dpi() == dpi) return surface_.get();
+  return SurfaceFor(1, 1, dpi);
+}
+
 GdiSurface* PeekWindow::SurfaceFor(int width, int height, int dpi) {
-  if (surface_ && surface_->dpi() == dpi && surface_->width() >= width && surface_->height() >= height)
+  const auto fits = [](int has, int needs) { return has >= needs && has <= 2 * std::max(needs, 1); };
+  if (surface_ && surface_->dpi() == dpi && fits(surface_->width(), width) && fits(surface_->height(), height))
     return surface_.get();
-  // Grown, never shrunk: a longer line later does not make it again.
-  if (surface_ && surface_->dpi() == dpi) {
-    width = std::max(width, surface_->width());
-    height = std::max(height, surface_->height());
-  }
+  surface_.reset();  // the old one goes before the new one is made
   surface_ = GdiSurface::Create(width, height, kBackground, dpi);
   return surface_.get();
 }

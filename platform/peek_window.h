@@ -21,9 +21,13 @@ class PeekWindow final : public Window {
 
   // Creates the popup, hidden. False when it could not be made.
   bool Create();
-  // The surface to draw the picture on: at least width x height pixels,
-  // fonts made for dpi. The one it has when that one fits; nullptr when a
-  // new one could not be made.
+  // A surface with fonts made for dpi to measure a picture on: the one it
+  // has, or a small one; nullptr when a new one could not be made.
+  GdiSurface* MeasuringSurface(int dpi);
+  // The surface to draw a picture of width x height pixels on, fonts made
+  // for dpi: the one it has when it is that large and at most twice as wide
+  // and as high, so that a shorter line lets go of what a longer one took;
+  // else a new one of that size. nullptr when a new one could not be made.
   GdiSurface* SurfaceFor(int width, int height, int dpi);
   const GdiSurface* surface() const { return surface_.get(); }
   // Shows the picture's top-left part at rect (screen pixels) in front,

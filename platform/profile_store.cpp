@@ -49,17 +49,78 @@ ProfileStore::FileState Win32ProfileStore::Probe(const std::string& name) {
   }
 }
 
-void Win32ProfileStore::BeginWriteGroup() {
-  if (groupDepth_++ > 0 || !mutex_) return;
+namespace {
+
+constexpr LONGLONG kLargestRead = 16 << 20;
+
+bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+
+// Drops the system's copy of the file, so that the next read reads the file.
+void ForgetCachedFile(const std::string& file) { WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str()); }
+
+}  // namespace
+
+void Win32ProfileStore::GroupBegins(const std::string&) {
+  if (!mutex_) return;
   // An abandoned mutex is ours all the same: the copy that held it is gone.
   const DWORD waited = WaitForSingleObject(mutex_, kWriteWaitMs);
   holding_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
 }
 
-void Win32ProfileStore::EndWriteGroup() {
-  if (groupDepth_ == 0 || --groupDepth_ > 0) return;
+void Win32ProfileStore::GroupEnds(const std::string&) {
   if (holding_) ReleaseMutex(mutex_);
   holding_ = false;
+}
+
+std::optional<std::string> Win32ProfileStore::FileBytes(const std::string& file) {
+  HANDLE handle = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::string();
+    return std::nullopt;
+  }
+  std::optional<std::string> bytes;
+  LARGE_INTEGER size{};
+  if (GetFileSizeEx(handle, &size) && size.QuadPart <= kLargestRead) {
+    std::string read(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD got = 0;
+    if (read.empty() || (ReadFile(handle, read.data(), static_cast<DWORD>(read.size()), &got, nullptr) &&
+                         got == read.size()))
+      bytes = std::move(read);
+  }
+  CloseHandle(handle);
+  return bytes;
+}
+
+void Win32ProfileStore::PutBack(const std::string& file, const std::string& bytes) {
+  HANDLE handle =
+      CreateFileA(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle != INVALID_HANDLE_VALUE) {
+    SetEndOfFile(handle);
+    DWORD written = 0;
+    WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(handle);
+  }
+  ForgetCachedFile(file);
+}
+
+std::u16string Win32ProfileStore::ReadBack(const std::string& section, const std::string& key,
+                                           const std::string& file) {
+  ForgetCachedFile(file);
+  return Read(section, key, kReadBackSize, file);
+}
+
+std::u16string Win32ProfileStore::ReadsBackAs(const std::u16string& value) const {
+  const std::optional<std::string> ansi = ToAnsi(value);
+  std::u16string back = ansi ? FromAnsi(*ansi) : value;
+  while (!back.empty() && IsBlank(back.back())) back.pop_back();
+  std::size_t blanks = 0;
+  while (blanks < back.size() && IsBlank(back[blanks])) ++blanks;
+  back.erase(0, blanks);
+  if (back.size() >= 2 && (back.front() == u'"' || back.front() == u'\'') && back.back() == back.front())
+    back = back.substr(1, back.size() - 2);
+  return back;
 }
 
 bool Win32ProfileStore::Write(const std::string& section, const std::string& key, const std::u16string& value,

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "prefs/prefs.h"
@@ -25,12 +26,6 @@ class Win32ProfileStore : public ProfileStore {
   // a fraction of a second before it counts as such.
   FileState Probe(const std::string& file) override;
 
-  // A write group holds a mutex of this user's session, shared by every
-  // copy of the program, so that their groups of writes do not interleave.
-  // A copy that does not let go within a few seconds is not waited for.
-  void BeginWriteGroup() override;
-  void EndWriteGroup() override;
-
   // The longest value, in characters and in ANSI bytes, that is written.
   // Longer ones are refused (false, nothing written): Wine reports success
   // for them but writes garbage or crashes.
@@ -45,13 +40,31 @@ class Win32ProfileStore : public ProfileStore {
   std::u16string Read(const std::string& section, const std::string& key, std::size_t bufferSize,
                       const std::string& file) override;
 
+ protected:
+  // A write group holds a mutex of this user's session, shared by every
+  // copy of the program, so that their groups of writes do not interleave;
+  // a copy that does not let go within a few seconds is not waited for.
+  void GroupBegins(const std::string& file) override;
+  void GroupEnds(const std::string& file) override;
+  // The file's bytes, read as a file. So a group sees what a full disk does:
+  // Wine rewrites the whole file for each key, cut at the room there is,
+  // and reports success. A file larger than 16 MB is not read.
+  std::optional<std::string> FileBytes(const std::string& file) override;
+  // Writes the bytes over the file, emptied first so that they find the room
+  // the file took, and makes the system read the file anew.
+  void PutBack(const std::string& file, const std::string& bytes) override;
+  // Read once the system has let go of what it keeps of the file in memory.
+  std::u16string ReadBack(const std::string& section, const std::string& key, const std::string& file) override;
+  // Through the ANSI code page, without the blanks around it or a pair of
+  // quotes around it, which reading takes off.
+  std::u16string ReadsBackAs(const std::u16string& value) const override;
+
  private:
   // The file to open for a file the caller names.
   const std::string& PathOf(const std::string& file) const;
 
   std::string prefsFile_;
   void* mutex_ = nullptr;  // HANDLE
-  int groupDepth_ = 0;
   bool holding_ = false;
 };
 

@@ -1,11 +1,12 @@
-// GetTickCount64 for the threading runtime that libstdc++ links in (its timed
-// waits measure time with it), so that the program does not import it: the
-// function is missing from Windows XP's kernel32, and one missing import
-// keeps the whole program from loading there. Linked as an object, ahead of
-// kernel32's import library, this pointer takes the place of the import's.
-// Where Windows has the function it is used; on XP the 32-bit tick count is
-// widened by counting its wrap-arounds, which holds as long as it is asked at
-// least once every 49.7 days, as timed waits measured in milliseconds are.
+// GetTickCount64 for the program and for the threading runtime that
+// libstdc++ links in (its timed waits measure time with it), so that the
+// program does not import it: the function is missing from Windows XP's
+// kernel32, and one missing import keeps the whole program from loading
+// there. Linked as an object, ahead of kernel32's import library, this
+// pointer takes the place of the import's. Where Windows has the function it
+// is used; on XP the 32-bit tick count is widened by counting its
+// wrap-arounds, which holds as long as it is asked at least once every 49.7
+// days: the send asks at every send and every Enter.
 #include <windows.h>
 
 namespace {

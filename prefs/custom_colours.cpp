@@ -24,13 +24,14 @@ CustomColours ReadCustomColours(ProfileStore& store, const std::string& file) {
 }
 
 bool WriteCustomColours(ProfileStore& store, const CustomColours& colours, const std::string& file) {
-  const WriteGroup group(store);
+  WriteGroup group(store, file);
   bool all = true;
   for (std::size_t slot = 0; slot < colours.size(); ++slot) {
     const std::string digits = std::to_string(colours[slot]);
     all = WriteIni(store, kCustomColoursSection, Key(slot), std::u16string(digits.begin(), digits.end()), file) && all;
   }
-  return all;
+  const bool readBack = group.End();
+  return all && readBack;
 }
 
 }  // namespace quillon

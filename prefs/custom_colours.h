@@ -21,7 +21,8 @@ using CustomColours = std::array<std::int32_t, 16>;
 CustomColours ReadCustomColours(ProfileStore& store, const std::string& file = kPrefsFile);
 
 // Writes all sixteen into the section in order, as one write group, as
-// decimal. Every key is attempted even after a failure; false if any failed.
+// decimal. Every key is attempted even after a failure; false if any failed
+// or does not read back as written.
 bool WriteCustomColours(ProfileStore& store, const CustomColours& colours, const std::string& file = kPrefsFile);
 
 }  // namespace quillon

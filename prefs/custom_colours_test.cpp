@@ -40,7 +40,7 @@ TEST(CustomColours, WritesSixteenUpperCaseKeysInOrderAsDecimalInOneGroup) {
   EXPECT_EQ(writes[1].value, u"16711680");
   EXPECT_EQ(writes[2].value, u"0");
   EXPECT_EQ(writes[15].value, u"16777215");
-  EXPECT_EQ(store.groupDepth, 0);
+  EXPECT_EQ(store.GroupDepth(), 0);
 }
 
 TEST(CustomColours, ReadBackWhatWasWrittenWithoutWriting) {
@@ -94,6 +94,13 @@ TEST(CustomColours, AFailedWriteIsReportedAndTheOtherKeysAreStillWritten) {
   store.failingKeys.clear();
   EXPECT_EQ(ReadCustomColours(store)[15], Sample()[15]);
   EXPECT_EQ(ReadCustomColours(store)[2], 0);
+}
+
+TEST(CustomColours, ColoursThatDoNotReadBackAsWrittenAreReportedAsNotSaved) {
+  FakeStore store;
+  store.lostKeys = {"c16"};
+  EXPECT_FALSE(WriteCustomColours(store, Sample()));
+  EXPECT_EQ(store.readBacks.size(), 16u);
 }
 
 TEST(CustomColours, HeldWritesWriteNothing) {

@@ -1,6 +1,9 @@
 #include "prefs/prefs.h"
 
 #include <iterator>
+#include <map>
+#include <set>
+#include <tuple>
 
 namespace quillon {
 namespace {
@@ -25,12 +28,108 @@ bool FitsOnOneLine(const std::u16string& value) {
   return value.find_first_of(kLineEnders, 0, std::size(kLineEnders)) == std::u16string::npos;
 }
 
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// A section's keys in the order of the file: the key's name in lower case,
+// and "=" and its value, or nothing for a line without "=".
+using SectionKeys = std::vector<std::pair<std::string, std::string>>;
+
+// Each section's keys, by the section's name in lower case; keys before the
+// first section under "". The keys a group wrote are left out.
+std::map<std::string, SectionKeys> KeysBySection(std::string_view text,
+                                                 const std::set<std::pair<std::string, std::string>>& left) {
+  std::map<std::string, SectionKeys> sections;
+  std::string section;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    const std::string_view line = Trimmed(text.substr(0, end));
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    if (line.empty()) continue;
+    if (line.front() == '[') {
+      const std::size_t close = line.rfind(']');
+      section = LowerCase(std::string(Trimmed(line.substr(1, close == std::string_view::npos ? close : close - 1))));
+      continue;
+    }
+    const std::size_t equals = line.find('=');
+    std::string key = LowerCase(std::string(Trimmed(line.substr(0, equals))));
+    if (left.count({section, key})) continue;
+    std::string value;
+    if (equals != std::string_view::npos) {
+      value = '=';
+      value += Trimmed(line.substr(equals + 1));
+    }
+    sections[section].emplace_back(std::move(key), std::move(value));
+  }
+  return sections;
+}
+
 }  // namespace
+
+bool KeepsEverythingElse(std::string_view before, std::string_view after,
+                         const std::vector<std::pair<std::string, std::string>>& written) {
+  std::set<std::pair<std::string, std::string>> left;
+  for (const auto& [section, key] : written) left.emplace(LowerCase(section), LowerCase(key));
+  const auto was = KeysBySection(before, left), is = KeysBySection(after, left);
+  for (const auto& [section, keys] : was) {
+    const auto now = is.find(section);
+    if (now == is.end() || now->second != keys) return false;
+  }
+  return true;
+}
+
+void ProfileStore::BeginWriteGroup(const std::string& file) {
+  if (groups_.empty()) {
+    groupFile_ = file;
+    GroupBegins(file);
+    before_ = FileBytes(file);
+  }
+  groups_.push_back(written_.size());
+}
+
+bool ProfileStore::EndWriteGroup() {
+  if (groups_.empty()) return false;
+  const auto first = static_cast<std::ptrdiff_t>(groups_.back());
+  groups_.pop_back();
+  bool saved = true;
+  // Each key once, for the last value written to it.
+  std::set<std::tuple<std::string, std::string, std::string>> checked;
+  for (auto write = written_.rbegin(); write != written_.rend() - first; ++write) {
+    if (!checked.insert({write->file, write->section, write->key}).second) continue;
+    saved = write->reported && ReadBack(write->section, write->key, write->file) == ReadsBackAs(write->value) && saved;
+  }
+  if (groups_.empty()) {
+    if (before_ && !written_.empty()) {
+      std::vector<std::pair<std::string, std::string>> keys;
+      for (const Written& write : written_) keys.emplace_back(write.section, write.key);
+      const std::optional<std::string> after = FileBytes(groupFile_);
+      saved = after && KeepsEverythingElse(*before_, *after, keys) && saved;
+      if (!saved) PutBack(groupFile_, *before_);
+    }
+    written_.clear();
+    before_.reset();
+    GroupEnds(groupFile_);
+  }
+  return saved;
+}
+
+void ProfileStore::NoteWrite(const std::string& section, const std::string& key, const std::u16string& value,
+                             const std::string& file, bool reported) {
+  if (!groups_.empty()) written_.push_back({section, key, file, value, reported});
+}
 
 bool WriteIni(ProfileStore& store, const std::string& section, const std::string& key,
               const std::u16string& value, const std::string& file) {
   if (store.WritesHeld() || !FitsOnOneLine(value)) return false;
-  return store.Write(section, UpperCase(key), value, file);
+  const std::string stored = UpperCase(key);
+  const bool written = store.Write(section, stored, value, file);
+  store.NoteWrite(section, stored, value, file, written);
+  return written;
 }
 
 std::u16string ReadIni(ProfileStore& store, const std::string& section, const std::string& key,

@@ -6,9 +6,15 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace quillon {
+
+inline constexpr const char* kPrefsFile = "c:\\myini.ini";
 
 // The store of private-profile strings; platform/ implements it over kernel32
 // (WritePrivateProfileStringA / GetPrivateProfileStringA, ANSI code page).
@@ -22,10 +28,23 @@ class ProfileStore {
   // A store that cannot tell says Readable.
   virtual FileState Probe(const std::string& /*file*/) { return FileState::Readable; }
 
-  // Brackets writes that belong together, so that another process writing
-  // the same file cannot interleave its own. Nests.
-  virtual void BeginWriteGroup() {}
-  virtual void EndWriteGroup() {}
+  // Brackets writes to file that belong together (see WriteGroup). Nests:
+  // the outermost group of the store does the store's own work, and keeps
+  // the file's bytes as they were when it began.
+  void BeginWriteGroup(const std::string& file = kPrefsFile);
+  // Ends the group begun last. Each key its writes (its nested groups'
+  // included) wrote is read back from the file, the last value written to
+  // it compared, and the outermost group also checks that the file still
+  // holds everything else it held (KeepsEverythingElse). True when every
+  // write was reported done and all that holds. When the outermost group's
+  // end is false, the file's bytes are put back as they were when it began:
+  // a group saves whole or not at all.
+  bool EndWriteGroup();
+  // Groups begun and not yet ended.
+  int GroupDepth() const { return static_cast<int>(groups_.size()); }
+  // Notes a write that WriteIni made, for the group's reading back.
+  void NoteWrite(const std::string& section, const std::string& key, const std::u16string& value,
+                 const std::string& file, bool reported);
 
   // After HoldWrites, WriteIni writes nothing for the rest of the run and
   // reports failure: the file could not be read, so what the run would
@@ -41,23 +60,77 @@ class ProfileStore {
   virtual std::u16string Read(const std::string& section, const std::string& key, std::size_t bufferSize,
                               const std::string& file) = 0;
 
+ protected:
+  // The outermost group begins and ends: a store shared with other copies
+  // of the program keeps them out in between.
+  virtual void GroupBegins(const std::string& /*file*/) {}
+  virtual void GroupEnds(const std::string& /*file*/) {}
+  // The file's bytes as they are now, not a copy the store or the system
+  // keeps of them: empty for a missing file; nullopt when the store cannot
+  // tell, and then a group checks only the keys it wrote and puts nothing
+  // back.
+  virtual std::optional<std::string> FileBytes(const std::string& /*file*/) { return std::nullopt; }
+  // Writes bytes as the whole file.
+  virtual void PutBack(const std::string& /*file*/, const std::string& /*bytes*/) {}
+  // The whole value as the file itself now holds it, not a copy the store
+  // or the system keeps of it; empty when missing.
+  virtual std::u16string ReadBack(const std::string& section, const std::string& key, const std::string& file) {
+    return Read(section, key, kReadBackSize, file);
+  }
+  // What a value written reads back as when it reached the file.
+  virtual std::u16string ReadsBackAs(const std::u16string& value) const { return value; }
+
+  // Longer than any value written (values over 32,766 characters are not).
+  static constexpr std::size_t kReadBackSize = 32770;
+
  private:
+  struct Written {
+    std::string section, key, file;
+    std::u16string value;
+    bool reported;
+  };
   bool writesHeld_ = false;
+  std::vector<Written> written_;       // by the open groups, in order
+  std::vector<std::size_t> groups_;    // where each open group's writes begin
+  std::string groupFile_;              // the outermost open group's
+  std::optional<std::string> before_;  // and its file's bytes when it began
 };
 
-// One group of writes, for as long as it lives.
+// Whether the private-profile text after still holds every key that the text
+// before held, with its value, in its section, but for the keys a group of
+// writes set, named in written as (section, key). Section and key names
+// match without regard to case, as in the file; what a rewrite of the file
+// by the system changes (blanks around names and values, empty lines, line
+// ends) does not count. A file cut short fails unless only keys in written
+// were lost, which reading them back finds.
+bool KeepsEverythingElse(std::string_view before, std::string_view after,
+                         const std::vector<std::pair<std::string, std::string>>& written);
+
+// One group of writes to a file: another copy of the program cannot
+// interleave writes of its own, and when it ends what it wrote is read back
+// from the file. Ended by End or, its result unasked, when it goes.
 class WriteGroup {
  public:
-  explicit WriteGroup(ProfileStore& store) : store_(store) { store_.BeginWriteGroup(); }
-  ~WriteGroup() { store_.EndWriteGroup(); }
+  explicit WriteGroup(ProfileStore& store, const std::string& file = kPrefsFile) : store_(store) {
+    store_.BeginWriteGroup(file);
+  }
+  ~WriteGroup() {
+    if (!ended_) store_.EndWriteGroup();
+  }
   WriteGroup(const WriteGroup&) = delete;
   WriteGroup& operator=(const WriteGroup&) = delete;
 
+  // Ends the group: true when all its writes reached the file and read back
+  // as written.
+  bool End() {
+    ended_ = true;
+    return store_.EndWriteGroup();
+  }
+
  private:
   ProfileStore& store_;
+  bool ended_ = false;
 };
-
-inline constexpr const char* kPrefsFile = "c:\\myini.ini";
 
 // The buffer ReadIni reads into; a value comes back with at most one
 // character less than this.
@@ -86,7 +159,8 @@ inline constexpr std::array<const char*, 10> kStyleSetKeys = {
 // string is not changed), in one store write. A value holding a line break or
 // a NUL is refused without writing: it would end the line early and put the
 // rest of it into the file as lines of their own. False when nothing, or not
-// the value, reached the file.
+// the value, reached the file. Inside a write group, the write is read back
+// when the group ends.
 bool WriteIni(ProfileStore& store, const std::string& section, const std::string& key,
               const std::u16string& value, const std::string& file = kPrefsFile);
 

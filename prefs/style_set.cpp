@@ -49,7 +49,7 @@ std::optional<std::int32_t> ParseStyleNumber(std::u16string_view text, std::int3
 
 bool WriteStyleSet(ProfileStore& store, const std::string& section, const StyleControls& controls,
                    FontKey font, const std::string& file) {
-  const WriteGroup group(store);
+  WriteGroup group(store, file);
   bool all = true;
   const auto write = [&](const char* key, const std::u16string& value) {
     all = WriteIni(store, section, key, value, file) && all;
@@ -58,7 +58,8 @@ bool WriteStyleSet(ProfileStore& store, const std::string& section, const StyleC
   for (int box = 1; box <= kBoxes; ++box) write(CheckKeyName(box), Decimal(controls.Check(box)));
   for (int swatch = 1; swatch <= kSwatches; ++swatch) write(ColourKeyName(swatch), Decimal(controls.Colour(swatch)));
   write(BarKeyName(), Decimal(controls.Bar()));
-  return all;
+  const bool readBack = group.End();
+  return all && readBack;
 }
 
 void ReadStyleSet(ProfileStore& store, const std::string& section, StyleControls& controls, FontKey font,

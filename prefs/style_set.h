@@ -43,8 +43,8 @@ enum class FontKey { Include, Skip };
 // Writes the controls' current values into section, one WriteIni per key in
 // the order of kStyleSetKeys: the font unchanged, check boxes and bar as
 // decimal, colours as signed decimal 32-bit integers (white is 16777215).
-// Every key is attempted even after a failure; false if any write failed.
-// The writes are one write group.
+// Every key is attempted even after a failure. The writes are one write
+// group: false if any write failed or does not read back as written.
 bool WriteStyleSet(ProfileStore& store, const std::string& section, const StyleControls& controls,
                    FontKey font, const std::string& file = kPrefsFile);
 

@@ -75,7 +75,7 @@ TEST(StyleSet, AllTenWritesFallInOneWriteGroup) {
   LoggedControls controls;
   WriteStyleSet(store, "opts", controls, FontKey::Include);
   EXPECT_EQ(store.groupDepthAtWrites, std::vector<int>(10, 1));
-  EXPECT_EQ(store.groupDepth, 0);
+  EXPECT_EQ(store.GroupDepth(), 0);
 }
 
 TEST(StyleSet, AFailedWriteIsReportedButTheOthersAreStillAttempted) {
@@ -84,6 +84,18 @@ TEST(StyleSet, AFailedWriteIsReportedButTheOthersAreStillAttempted) {
   LoggedControls controls;
   EXPECT_FALSE(WriteStyleSet(store, "opts", controls, FontKey::Include));
   EXPECT_EQ(store.Writes().size(), 10u);
+}
+
+TEST(StyleSet, ASaveThatDoesNotReadBackAsWrittenIsReportedAsFailed) {
+  // A full disk cut the file: the set's last five keys never reached it,
+  // though each write reported success.
+  FakeStore store;
+  store.lostKeys = {"color1", "color2", "color3", "color4", "sbar"};
+  LoggedControls controls;
+  EXPECT_FALSE(WriteStyleSet(store, "opts", controls, FontKey::Include));
+  EXPECT_EQ(store.readBacks.size(), 10u);
+  store.lostKeys.clear();
+  EXPECT_TRUE(WriteStyleSet(store, "opts", controls, FontKey::Include));
 }
 
 TEST(StyleSet, ReadsAssignEachKeyBeforeTheNextIsRead) {
@@ -128,6 +140,29 @@ TEST(StyleSet, BadValuesLeaveTheirControlsAlone) {
   ReadStyleSet(store, "opts", controls, FontKey::Skip);
   EXPECT_EQ(controls.log, (std::vector<std::string>{"check1", "colour2", "bar"}));
   EXPECT_EQ(controls.colours[1], -16777216);
+}
+
+TEST(StyleSet, ColoursAtBothEndsOfThe32BitRangeReadBackAndOnePastThemAreIgnored) {
+  FakeStore store;
+  store.Put("opts", "color1", u"-2147483648");
+  store.Put("opts", "color2", u"2147483647");
+  store.Put("opts", "color3", u"2147483648");
+  store.Put("opts", "color4", u"-2147483649");
+  LoggedControls controls;
+  ReadStyleSet(store, "opts", controls, FontKey::Skip);
+  EXPECT_EQ(controls.colours[0], -2147483647 - 1);
+  EXPECT_EQ(controls.colours[1], 2147483647);
+  EXPECT_EQ(controls.colours[2], 16777215);
+  EXPECT_EQ(controls.colours[3], -1);
+  EXPECT_EQ(controls.log, (std::vector<std::string>{"colour1", "colour2"}));
+
+  // Both ends are written as they read.
+  FakeStore saved;
+  WriteStyleSet(saved, "opts", controls, FontKey::Skip);
+  LoggedControls loaded;
+  ReadStyleSet(saved, "opts", loaded, FontKey::Skip);
+  EXPECT_EQ(loaded.colours[0], -2147483647 - 1);
+  EXPECT_EQ(loaded.colours[1], 2147483647);
 }
 
 TEST(StyleSet, AFirstRunIsAMissingLastFont) {

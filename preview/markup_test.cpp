@@ -87,6 +87,15 @@ TEST(RenderMarkup, FontFaceTakesTheQuotedNameInLowerCase) {
   EXPECT_EQ(s.drawn[2].face, u"font face=x");
 }
 
+TEST(RenderMarkup, LatinOneCapitalsInATagAreLowerCasedButNotTheSignsAroundThem) {
+  // U+00C0 to U+00DE but the multiplication sign U+00D7; U+00BF and U+00DF
+  // (the inverted question mark, the sharp s) have no lower case.
+  const RecordingSurface s = Render(u"<FONT FACE=\"\u00C0\u00DE\">a<FONT FACE=\"\u00BF\u00D7\u00DF\u00C1\u00DD\">b");
+  ASSERT_EQ(s.Text(), u"ab");
+  EXPECT_EQ(s.drawn[0].face, u"\u00E0\u00FE");
+  EXPECT_EQ(s.drawn[1].face, u"\u00BF\u00D7\u00DF\u00E1\u00FD");
+}
+
 TEST(RenderMarkup, EmptyUnknownAndSpacedTagsChangeNothing) {
   const RecordingSurface s = Render(u"<>a<x>b< b>c<b >d<bold>e>f");
   EXPECT_EQ(s.Text(), u"abcde>f");

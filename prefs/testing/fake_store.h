@@ -4,8 +4,10 @@
 
 #include <cctype>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "prefs/prefs.h"
@@ -24,15 +26,13 @@ struct StoreCall {
 class FakeStore : public ProfileStore {
  public:
   FileState Probe(const std::string&) override { return fileState; }
-  void BeginWriteGroup() override { ++groupDepth; }
-  void EndWriteGroup() override { --groupDepth; }
 
   bool Write(const std::string& section, const std::string& key, const std::u16string& value,
              const std::string& file) override {
     calls.push_back({true, section, key, value, 0, file});
-    groupDepthAtWrites.push_back(groupDepth);
+    groupDepthAtWrites.push_back(GroupDepth());
     if (failingKeys.count(Fold(key))) return false;
-    values[Fold(file) + "\n" + Fold(section) + "\n" + Fold(key)] = value;
+    if (!lostKeys.count(Fold(key))) values[Fold(file) + "\n" + Fold(section) + "\n" + Fold(key)] = value;
     return true;
   }
 
@@ -57,9 +57,36 @@ class FakeStore : public ProfileStore {
   std::map<std::string, std::u16string> values;
   // Writes of these keys (named in lower case) fail.
   std::set<std::string> failingKeys;
+  // Writes of these keys report success but do not reach the file, as on
+  // a full disk.
+  std::set<std::string> lostKeys;
   FileState fileState = FileState::Readable;
-  int groupDepth = 0;
   std::vector<int> groupDepthAtWrites;
+  // The keys read back at the ends of groups, as "section key"; the
+  // outermost groups' begins and ends.
+  std::vector<std::string> readBacks;
+  std::vector<std::string> groupFiles;  // as each outermost group began
+  int groupEnds = 0;
+  // What FileBytes gives, first to last (the outermost group's begin, then
+  // its end); nullopt once they are used up. What PutBack was given.
+  std::vector<std::string> fileBytes;
+  std::vector<std::string> putBack;
+
+ protected:
+  void GroupBegins(const std::string& file) override { groupFiles.push_back(file); }
+  void GroupEnds(const std::string&) override { ++groupEnds; }
+  std::optional<std::string> FileBytes(const std::string&) override {
+    if (fileBytes.empty()) return std::nullopt;
+    std::string bytes = fileBytes.front();
+    fileBytes.erase(fileBytes.begin());
+    return bytes;
+  }
+  void PutBack(const std::string&, const std::string& bytes) override { putBack.push_back(bytes); }
+  std::u16string ReadBack(const std::string& section, const std::string& key, const std::string& file) override {
+    readBacks.push_back(section + " " + key);
+    const auto found = values.find(Fold(file) + "\n" + Fold(section) + "\n" + Fold(key));
+    return found == values.end() ? std::u16string() : found->second;
+  }
 
  private:
   static std::string Fold(std::string text) {

@@ -82,7 +82,7 @@ int main() {
   if (!popup.Create()) return 1;
   auto drawPeek = [&] {
     const std::u16string line = ComposeLine(in);
-    GdiSurface* measuring = popup.SurfaceFor(1, 1, dpi);
+    GdiSurface* measuring = popup.MeasuringSurface(dpi);
     const PeekLayout layout = MeasurePeek(*measuring, [measuring] { return measuring->TextHeight(); }, line, padding);
     GdiSurface* peekSurface = popup.SurfaceFor(layout.width, layout.height, dpi);
     DrawPeek(*peekSurface, line, layout);

@@ -1,5 +1,6 @@
 #include "ui/common/fader_peek.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "platform/ansi.h"
@@ -118,24 +119,29 @@ void FaderPeek::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool FaderPeek::Show(const std::u16string& line) {
-  const int dpi = source_.dpi();
-  const std::u16string received = AsReceived(line);
-  GdiSurface* surface = popup_.SurfaceFor(1, 1, dpi);
-  if (!surface) return false;
-  const PeekLayout layout =
-      MeasurePeek(*surface, [surface] { return surface->TextHeight(); }, received, MulDiv(kPadding, dpi, 96));
-  surface = popup_.SurfaceFor(layout.width, layout.height, dpi);
-  if (!surface) return false;
-  DrawPeek(*surface, received, layout);
-
   RECT window, text;
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
   if (!GetWindowRect(window_, &window) || !GetWindowRect(text_, &text) ||
       !GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor))
     return false;
-  const auto placed = PlacePeek(ToPeekRect(window), layout.width, layout.height, ToPeekRect(monitor.rcWork),
-                                text.left, MulDiv(kGap, dpi, 96));
+  const PeekRect work = ToPeekRect(monitor.rcWork);
+
+  const int dpi = source_.dpi();
+  const std::u16string received = AsReceived(line);
+  GdiSurface* surface = popup_.MeasuringSurface(dpi);
+  if (!surface) return false;
+  const PeekLayout layout =
+      MeasurePeek(*surface, [surface] { return surface->TextHeight(); }, received, MulDiv(kPadding, dpi, 96));
+  // The popup never leaves the work area, so the picture holds no more of
+  // the line than the work area shows: a line set far beyond the box's
+  // limit costs no more memory than the screen.
+  surface = popup_.SurfaceFor(std::min(layout.width, work.Width()), std::min(layout.height, work.Height()), dpi);
+  if (!surface) return false;
+  DrawPeek(*surface, received, layout);
+
+  const auto placed =
+      PlacePeek(ToPeekRect(window), layout.width, layout.height, work, text.left, MulDiv(kGap, dpi, 96));
   return placed && popup_.ShowAt(RECT{placed->left, placed->top, placed->right, placed->bottom});
 }
 

@@ -167,15 +167,18 @@ FaderPeek::Source FaderWindow::PeekSource() {
 }
 
 void FaderWindow::ComposeAndSend() {
-  if (sending_) return;  // the pump inside the send let a second Enter in
-  const Running running(sending_);
+  // The pump inside a send, of this window or the other, let this Enter in.
+  SendState& send = run_->send;
+  if (!send.Begin()) return;
+  struct Ending {
+    SendState& send;
+    ~Ending() { send.End(static_cast<std::int64_t>(GetTickCount64())); }
+  } ending{send};
   const FaderPeek::SendHold peekHold(peek_);
   const ComposeInputs in = ReadComposeInputs();
   const std::u16string line = ComposeLine(in, PumpPendingMessages);
   if (CloseBegun()) return;  // closed while the fade let events in
   const Delivery delivery = PostChatLine(host_, line);
-  sendEndedAt_ = static_cast<LONG>(GetTickCount());
-  hasSent_ = true;
   if (delivery == Delivery::Posted) RemoveSentText(in.text);
   // A line that may be in the room is recalled as well as one that is.
   if (delivery != Delivery::NotSent) run_->sentLines.Add(in.text);
@@ -197,10 +200,12 @@ void FaderWindow::RemoveSentText(const std::u16string& sent) {
 }
 
 bool FaderWindow::EnterMaySend() const {
-  if (sending_) return false;
   // An Enter that queued while this program was blocked on the client
   // carries a time before the send ended: it belongs to the send already made.
-  return !hasSent_ || static_cast<LONG>(GetMessageTime() - sendEndedAt_) >= 0;
+  // GetMessageTime gives the low 32 bits of the tick count, GetTickCount64
+  // all of them.
+  return run_->send.EnterMaySend(static_cast<std::uint32_t>(GetMessageTime()),
+                                 static_cast<std::int64_t>(GetTickCount64()));
 }
 
 void FaderWindow::UpdateCaption() {
@@ -213,7 +218,7 @@ void FaderWindow::UpdateCaption() {
     separator = L", ";
   };
   note(lineUnconfirmed_, L"line may have been sent");
-  note(saveFailed_, L"not saved");
+  note(run_->saveFailed, L"not saved");
   note(prefs_.WritesHeld(), L"settings file busy");
   SetWindowTextW(hwnd(), caption.c_str());
 }
@@ -233,10 +238,10 @@ void FaderWindow::RequestClose() {
 
 void FaderWindow::Shutdown() {
   run_->closing = true;
-  {
-    const WriteGroup group(prefs_);
-    Form_Unload();
-  }
+  WriteGroup group(prefs_);
+  const bool written = Form_Unload();
+  const bool readBack = group.End();
+  ShowSaveResult(written && readBack);
   SendChat(host_, asu.Text());
 }
 
@@ -291,7 +296,7 @@ void FaderWindow::SaveStyleSet(const char* section) {
 }
 
 void FaderWindow::ShowSaveResult(bool saved) {
-  saveFailed_ = !saved;
+  run_->saveFailed = !saved;
   UpdateCaption();
   if (!saved) MessageBeep(MB_ICONWARNING);
 }
@@ -468,6 +473,10 @@ LRESULT FaderWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       RequestClose();
       return 0;
+    case WM_SHOWWINDOW:
+      // What the other window came to know meanwhile.
+      if (wParam) UpdateCaption();
+      break;
     case WM_DPICHANGED: {
       const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
       RunHandler([&] { OnDpiChanged(HIWORD(wParam), suggested); });

@@ -28,6 +28,7 @@
 #include "ui/common/control_table.h"
 #include "ui/common/fader_peek.h"
 #include "ui/common/palettes.h"
+#include "ui/common/send_state.h"
 #include "ui/common/sent_lines.h"
 
 namespace quillon {
@@ -68,12 +69,14 @@ class FaderWindow;
 // What the windows of one run share. They run their handlers on one thread
 // and one event pump, so when either window is closed a handler of either
 // may be running, closing the other window must not run the shutdown again,
-// and an advertisement must not start inside the other window's.
+// and a send or an advertisement must not start inside the other window's.
 struct RunState {
   int handlerDepth = 0;                // handlers running, of both windows
+  SendState send;                      // the send of either window
   bool advertising = false;            // an advertisement runs, in either window
   FaderWindow* closeAsked = nullptr;   // closed while a handler ran
   bool closing = false;                // the shutdown has begun
+  bool saveFailed = false;             // the last save did not reach the file
   SentLines sentLines;                 // the lines sent, from either window
 };
 
@@ -118,7 +121,8 @@ class FaderWindow : public Window, public StyleControls {
 
   // The window's own shutdown steps, the preferences it writes; the
   // "unloaded" line and the end of the program follow. Runs once a run.
-  virtual void Form_Unload() = 0;
+  // False when a write did not reach the file.
+  virtual bool Form_Unload() = 0;
 
   // Runs a handler of this window. Closing either window of the run while a
   // handler of either runs waits until the outermost one has returned; once
@@ -147,8 +151,8 @@ class FaderWindow : public Window, public StyleControls {
   // Composes the line from the controls and posts it. After a posted line
   // only the text that was sent leaves the text box, so what was typed
   // meanwhile stays; a line not posted stays whole. A send that starts while
-  // another runs is ignored, and so is an Enter that queued while a send
-  // waited on the client (see EnterMaySend).
+  // another runs, in either window, is ignored, and so is an Enter that
+  // queued while a send waited on the client (see EnterMaySend).
   void ComposeAndSend();
 
   // Posts one fixed line; false when it reached no chat room or the run is
@@ -177,9 +181,11 @@ class FaderWindow : public Window, public StyleControls {
   // The font list and its start font, for a run that cannot read the file.
   void LoadFontsOnly();
   // Saves the full style set into section. A save that did not reach the
-  // file shows in the caption until a later save succeeds; nothing modal.
+  // file, or does not read back from it as written, shows in the caption
+  // until a later save succeeds; nothing modal.
   void SaveStyleSet(const char* section);
-  // Shows in the caption whether the last save reached the file.
+  // Shows in the caption whether the last save, of either window, reached
+  // the file.
   void ShowSaveResult(bool saved);
   // Reads the full style set from section into the controls.
   void LoadStyleSet(const char* section) { ReadStyleSet(prefs_, section, *this, FontKey::Include); }
@@ -256,7 +262,8 @@ class FaderWindow : public Window, public StyleControls {
   // Whether the Enter being handled may start a send.
   bool EnterMaySend() const;
   void RequestClose();
-  // The shutdown steps: Form_Unload, then the "unloaded" line.
+  // The shutdown steps: Form_Unload as one write group, whose result shows
+  // as a save's does, then the "unloaded" line.
   void Shutdown();
   // Log-off or shutdown of Windows: the visible window runs the shutdown.
   void EndSession();
@@ -276,12 +283,10 @@ class FaderWindow : public Window, public StyleControls {
   std::vector<HWND> tabOrder_;
   HWND lastFocus_ = nullptr;
   // Operations that let events in and must not nest.
-  bool sending_ = false, pickingColour_ = false, colourMenuOpen_ = false;
+  bool pickingColour_ = false, colourMenuOpen_ = false;
   // Where Text1 stands in the lines sent.
   Recall recall_;
-  LONG sendEndedAt_ = 0;  // GetTickCount when the last send returned
-  bool hasSent_ = false;
-  bool lineUnconfirmed_ = false, saveFailed_ = false;
+  bool lineUnconfirmed_ = false;
   RunState ownRun_;
   RunState* run_;
   AccessibleAnnotations annotations_;
@@ -330,6 +335,10 @@ bool FaderWindow::CreateFromTable(const WindowDesign& design, std::span<const Co
       return false;
     }
   }
+  // Each control was made below those before it; the frames go below them
+  // all, so that whatever lies on a frame is drawn above it.
+  for (const ControlRow<W>& row : rows)
+    if (const auto frame = std::get_if<Frame W::*>(&row.member)) (self.**frame).SendToBack();
   FinishControls();
   return true;
 }

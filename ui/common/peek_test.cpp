@@ -88,6 +88,15 @@ TEST(PeekDrawing, ALevelLineIsOneCellHighAndMeasuringDrawsNothing) {
   EXPECT_EQ(surface.drawn[3].x + 6 + kPadding, layout.width);
 }
 
+TEST(PeekDrawing, ACellIsAsHighAsTheFaceAndItalicInForceWhereItIsDrawn) {
+  // Cells 13 pixels high, 21 in the face "tall", 4 more in italic.
+  RecordingSurface surface;
+  const auto height = [&surface] { return (surface.face == u"tall" ? 21 : 13) + (surface.italic ? 4 : 0); };
+  EXPECT_EQ(MeasurePeek(surface, height, u"a<font face=\"tall\">b", kPadding).height, 21 + 2 * kPadding);
+  EXPECT_EQ(MeasurePeek(surface, height, u"a<i>b", kPadding).height, 17 + 2 * kPadding);
+  EXPECT_EQ(MeasurePeek(surface, height, u"a<font face=\"tall\">b<i>c", kPadding).height, 25 + 2 * kPadding);
+}
+
 TEST(PeekDrawing, ALineThatDrawsNothingIsOneEmptyCell) {
   RecordingSurface surface;
   ComposeInputs in = Settings();

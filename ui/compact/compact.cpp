@@ -65,7 +65,7 @@ void Compact::Form_Initialize() {
   LoadStyleSet(kHandOverSection);
 }
 
-void Compact::Form_Unload() { WriteIni(prefs_, kLastFontSection, kLastFontKey, cmbFonts.Text()); }
+bool Compact::Form_Unload() { return WriteIni(prefs_, kLastFontSection, kLastFontKey, cmbFonts.Text()); }
 
 void Compact::Command2_Click() {
   if (menuOpen_) return;  // the menu's own loop let a second click in

@@ -33,7 +33,7 @@ class Compact final : public FaderWindow {
 
   void Form_Load();
   void Form_Initialize();
-  void Form_Unload() override;
+  bool Form_Unload() override;
 
   void Command2_Click();
   void Command3_Click();

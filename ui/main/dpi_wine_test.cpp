@@ -5,7 +5,6 @@
 
 #include <map>
 #include <string>
-#include <utility>
 
 #include "tools/testing/fader_process.h"
 #include "ui/common/control_ids.h"
@@ -43,17 +42,6 @@ void ExpectSameLayout(const Layout& actual, const Layout& expected) {
     EXPECT_TRUE(got == rect) << "got " << got.left << "," << got.top << "," << got.right << "," << got.bottom
                              << " want " << rect.left << "," << rect.top << "," << rect.right << ","
                              << rect.bottom;
-  }
-}
-
-// The system DPI that programs started from now on see.
-void SetSystemDpi(DWORD dpi) {
-  for (auto [root, path] : {std::pair{HKEY_CURRENT_USER, L"Control Panel\\Desktop"},
-                            std::pair{HKEY_CURRENT_CONFIG, L"Software\\Fonts"}}) {
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr), ERROR_SUCCESS);
-    RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
-    RegCloseKey(key);
   }
 }
 

@@ -15,8 +15,8 @@ constexpr TwipsOrigin kFrame1{120, 0}, kFrame2{2760, 0};
 
 }  // namespace
 
-// In the order of creation, which is also the tab order; the frames go to
-// the bottom of the z-order as they are made.
+// In the order of creation; where controls overlap, the one created first is
+// drawn above, and the frames lie below them all.
 constexpr std::array<ControlRow<Form1>, 28> Form1::Layout() {
   return {{
     // member          name        kind              caption       container    twips: left, top, width, height  id           font                initial           tab     handler
@@ -86,9 +86,10 @@ void Form1::Form_Load() {
 
 void Form1::Form_Initialize() { CentreOnScreen(); }
 
-void Form1::Form_Unload() {
-  WriteIni(prefs_, kLastFontSection, kLastFontKey, cmbFonts.Text());
-  WriteStyleSet(prefs_, kLastSettingsSection, *this, FontKey::Skip);
+bool Form1::Form_Unload() {
+  const bool font = WriteIni(prefs_, kLastFontSection, kLastFontKey, cmbFonts.Text());
+  const bool settings = WriteStyleSet(prefs_, kLastSettingsSection, *this, FontKey::Skip);
+  return font && settings;
 }
 
 void Form1::Command3_Click() {
@@ -142,7 +143,9 @@ void Form1::RedrawPreview(int colourCount) {
 }
 
 void Form1::Command6_Click() {
-  WriteStyleSet(prefs_, kHandOverSection, *this, FontKey::Include);
+  // The compact window reads the hand-over when it is made; its caption
+  // says so when the settings did not reach the file.
+  ShowSaveResult(WriteStyleSet(prefs_, kHandOverSection, *this, FontKey::Include));
   ShowWindow(hwnd(), SW_HIDE);
   if (!compact_) {
     compact_ = std::make_unique<Compact>(host_, prefs_, run(), [this] { ShowWindow(hwnd(), SW_SHOW); });

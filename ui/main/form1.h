@@ -39,7 +39,7 @@ class Form1 final : public FaderWindow {
 
   void Form_Load();
   void Form_Initialize();
-  void Form_Unload() override;
+  bool Form_Unload() override;
 
   void sb_Change() { ApplyColorCount(); }
   void Command2_Click() { SaveStyleSet(kPresetSection); }

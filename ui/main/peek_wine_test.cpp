@@ -1,6 +1,9 @@
 // The peek of both windows as a user meets it: when it appears and goes,
 // that it never takes the focus or covers the window, and what its pixels
 // show, beside the stand-in chat client.
+#include <windows.h>
+#include <psapi.h>
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -51,6 +54,15 @@ std::pair<COLORREF, COLORREF> FirstAndLastColours(const std::u16string& line) {
     return RGB(value >> 16 & 0xFF, value >> 8 & 0xFF, value & 0xFF);
   };
   return {at(line.find(u'#')), at(line.rfind(u'#'))};
+}
+
+// The memory this process has committed, in bytes (Wine counts it as the
+// page file's use; it leaves the private usage at 0).
+std::size_t CommittedBytes() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+  return counters.PagefileUsage;
 }
 
 bool Overlap(const RECT& a, const RECT& b) {
@@ -339,6 +351,37 @@ TEST_F(PeekTest, PixelsShowTheFirstAndLastCharactersInTheFadesFirstAndLastColour
   ReleaseDC(Popup(*form), shown);
   EXPECT_TRUE(ColoursIn(copy.get(), inked.front(), inked.front() + 2, client.bottom).count(first));
   EXPECT_TRUE(ColoursIn(copy.get(), inked.back() - 2, inked.back(), client.bottom).count(last));
+}
+
+TEST_F(PeekTest, AVeryLongLineCostsNoMoreThanTheScreenAndTheMemoryGoesBackWhenTheLineShrinks) {
+  Open();
+  HWND text = form->Text1.hwnd();
+  Type(text, L"a");
+  ASSERT_TRUE(Shown());
+  const std::size_t before = CommittedBytes();
+  // Another program sets a line far beyond the box's limit (WM_SETTEXT is
+  // not limited).
+  const std::wstring longLine(100000, L'W');
+  SendMessageW(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(longLine.c_str()));
+  PumpFor(50);
+  ASSERT_TRUE(Shown());
+  // The popup stays on the work area: the picture is no larger.
+  const RECT work = WorkArea(form->hwnd());
+  const GdiSurface* surface = form->peek().surface();
+  EXPECT_LE(surface->width(), work.right - work.left);
+  EXPECT_LE(surface->height(), work.bottom - work.top);
+
+  // The box emptied, the memory goes back; a short line again gets a
+  // picture of its own size.
+  SetWindowTextW(text, L"");
+  PumpFor(50);
+  EXPECT_FALSE(Shown());
+  EXPECT_LT(CommittedBytes(), before + (8u << 20));
+  Type(text, L"b");
+  ASSERT_TRUE(Shown());
+  RECT client;
+  GetClientRect(Popup(*form), &client);
+  EXPECT_LE(form->peek().surface()->width(), 2 * client.right);
 }
 
 TEST_F(PeekTest, CharactersTheCodePageLacksShowAsTheRoomReceivesThem) {

@@ -30,9 +30,6 @@ class SendEdges : public MainWindow {
     PumpFor(20);
   }
   std::wstring Caption() const { return testing::WindowText(form->hwnd()); }
-  bool LinesReach(std::size_t count) {
-    return PumpUntil([&] { return host.ChatLines().size() >= count; }, 8000);
-  }
 };
 
 TEST_F(SendEdges, KeysTypedWhileASlowSendRunsStayInTheBox) {
@@ -78,6 +75,39 @@ TEST_F(SendEdges, EntersPressedDuringASendPostNothingAndALaterEnterSends) {
   PressKey(box, VK_RETURN);
   ASSERT_TRUE(LinesReach(3));
   EXPECT_EQ(host.ChatLines(), (Lines{LoadedLine(), Expected(u"once"), Expected(u"later")}));
+}
+
+TEST_F(SendEdges, ASendFromTheMainWindowHoldsOffAnEnterInTheCompactWindowOpenedDuringIt) {
+  Open(L"--slow 400");
+  ASSERT_TRUE(LinesReach(1));
+  HWND box = form->Text1.hwnd();
+  Type(box, L"main");
+  PressKey(box, VK_RETURN);
+  // While the send waits on the slow client (three answers of 0.4 s), the
+  // user clicks "compact" and presses Enter in the compact window, which
+  // opens with its text box empty.
+  HWND compactText = nullptr;
+  bool pressedDuringTheSend = false;
+  std::thread user([&] {
+    Sleep(150);
+    SendMessageW(form->Command6.hwnd(), BM_CLICK, 0, 0);
+    HWND compact = testing::WaitForShownWindow(kCompactWindowClass, 3000);
+    if (!compact) return;
+    compactText = GetDlgItem(compact, kIdText1);
+    pressedDuringTheSend = host.ChatLines().size() == 1;
+    PressKey(compactText, VK_RETURN);
+  });
+  ASSERT_TRUE(LinesReach(2));
+  user.join();
+  ASSERT_TRUE(compactText);
+  EXPECT_TRUE(pressedDuringTheSend);
+  // An Enter in the compact window after the send sends; its line is also
+  // the sentinel: nothing came between the two.
+  Type(compactText, L"later");
+  SetFocus(compactText);
+  PressKey(compactText, VK_RETURN);
+  ASSERT_TRUE(LinesReach(3));
+  EXPECT_EQ(host.ChatLines(), (Lines{LoadedLine(), Expected(u"main"), Expected(u"later")}));
 }
 
 TEST_F(SendEdges, AReturnAnsweredAfterTheTimeOutIsPostedOnceAndTheCaptionSaysItMayHaveGone) {

@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/event_pump.h"
@@ -84,6 +85,12 @@ class MainWindow : public ::testing::Test {
 
   std::u16string Expected(const std::u16string& text);
 
+  // Lets the windows run until the chat rooms have received count lines;
+  // false after 8 s (a slow client's sends take seconds).
+  bool LinesReach(std::size_t count) {
+    return PumpUntil([&] { return host.ChatLines().size() >= count; }, 8000);
+  }
+
   // Types text into the chat box and presses Enter in target.
   void SendFrom(HWND target, const std::wstring& text) {
     SetFocus(form->Text1.hwnd());
@@ -154,6 +161,17 @@ inline std::vector<COLORREF> ExpectedPreviewBars(const Form1& form, int colourCo
   if (colourCount == 4) return FadeColours(FadeFourColors(c(1), c(2), c(3), c(4), strip, 0));
   if (colourCount == 3) return FadeColours(FadeThreeColors(c(1), c(2), c(3), strip, 0));
   return FadeColours(FadeTwoColors(c(1), c(2), strip, 0));
+}
+
+// The system DPI that programs started from now on see.
+inline void SetSystemDpi(DWORD dpi) {
+  for (auto [root, path] : {std::pair{HKEY_CURRENT_USER, L"Control Panel\\Desktop"},
+                            std::pair{HKEY_CURRENT_CONFIG, L"Software\\Fonts"}}) {
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr), ERROR_SUCCESS);
+    RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    RegCloseKey(key);
+  }
 }
 
 // A click as the mouse makes it: button down and up over the control.
