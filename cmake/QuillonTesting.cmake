@@ -33,13 +33,14 @@ function(quillon_expect_gtest_output test)
     FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
 endfunction()
 
-# quillon_add_test(name SOURCES... LIBS... [PREFIX prefix] [WRAPPER command...])
+# quillon_add_test(name SOURCES... LIBS... [PREFIX prefix] [WRAPPER command...]
+#                  [SKIP_RETURN_CODE code])
 # Natively every test case becomes its own CTest entry, its name after PREFIX;
 # for Windows the whole executable runs as one entry, one Wine process,
 # against the warm server, started by WRAPPER (command..., then the Wine
 # command line) when given: a script that makes what the test needs around it.
 function(quillon_add_test name)
-  cmake_parse_arguments(arg "" "TIMEOUT;PREFIX" "SOURCES;LIBS;WRAPPER" ${ARGN})
+  cmake_parse_arguments(arg "" "TIMEOUT;PREFIX;SKIP_RETURN_CODE" "SOURCES;LIBS;WRAPPER" ${ARGN})
   if(NOT QUILLON_TESTS)
     # Without GoogleTest the target stays, unbuilt, for the lists that name it.
     add_executable(${name} EXCLUDE_FROM_ALL ${arg_SOURCES})
@@ -56,6 +57,9 @@ function(quillon_add_test name)
              COMMAND ${arg_WRAPPER} ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}> --gtest_color=no)
     set_tests_properties(${name} PROPERTIES TIMEOUT ${arg_TIMEOUT})
     quillon_expect_gtest_output(${name})
+    if(arg_SKIP_RETURN_CODE)
+      set_tests_properties(${name} PROPERTIES SKIP_RETURN_CODE ${arg_SKIP_RETURN_CODE})
+    endif()
   elseif(CMAKE_CROSSCOMPILING)
     add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
     set_tests_properties(${name} PROPERTIES TIMEOUT ${arg_TIMEOUT})
