@@ -112,8 +112,11 @@ char16_t* WriteSegment(char16_t* out, Channels start, Channels end, const char16
   const double stepBlue  = static_cast<Channel>(end.blue - start.blue) / count;
   const bool wave = wavy == -1;
 
+  // The position counts up in a double, exactly (n is far below 2^53): 32-bit
+  // code then converts no unsigned integer per character.
+  double position = 0;
   for (std::size_t x = 1; x <= n; ++x) {
-    const double position = static_cast<double>(x);
+    position += 1;
     const int red   = RoundHalfEven(RoundedProduct(position, stepRed) + start.red);
     const int green = RoundHalfEven(RoundedProduct(position, stepGreen) + start.green);
     const int blue  = RoundHalfEven(RoundedProduct(position, stepBlue) + start.blue);
