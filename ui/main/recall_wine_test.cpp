@@ -15,16 +15,6 @@ using Lines = std::vector<std::u16string>;
 
 class Recall : public MainWindow {
  protected:
-  // The window first, then the client: the start's "loaded" line finds no
-  // room, so the client's stalls begin with the test's own line.
-  void OpenBeforeTheClient(const std::wstring& hostArgs) {
-    DeleteFileW(L"c:\\myini.ini");
-    form = std::make_unique<Form1>(ops, prefs);
-    ASSERT_TRUE(form->Open());
-    ASSERT_TRUE(host.Start(hostArgs));
-    SetFocus(form->Text1.hwnd());
-    PumpFor(20);
-  }
   // Sends what w's box holds after typing text; waits for the room to have
   // one line more.
   void Send(FaderWindow& w, const std::wstring& text) {

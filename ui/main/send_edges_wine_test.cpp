@@ -19,16 +19,6 @@ constexpr wchar_t kMayHaveGone[] = L"quillon fader - line may have been sent";
 
 class SendEdges : public MainWindow {
  protected:
-  // The window first, then the client: the start's "loaded" line finds no
-  // room, so the client's stalls begin with the test's own line.
-  void OpenBeforeTheClient(const std::wstring& hostArgs) {
-    DeleteFileW(L"c:\\myini.ini");
-    form = std::make_unique<Form1>(ops, prefs);
-    ASSERT_TRUE(form->Open());
-    ASSERT_TRUE(host.Start(hostArgs));
-    SetFocus(form->Text1.hwnd());
-    PumpFor(20);
-  }
   std::wstring Caption() const { return testing::WindowText(form->hwnd()); }
 };
 

@@ -77,6 +77,16 @@ class MainWindow : public ::testing::Test {
     SetFocus(form->Text1.hwnd());
     PumpFor(20);
   }
+  // The window first, then the client: the start's "loaded" line finds no
+  // room, so the client's stalls begin with the test's own line.
+  void OpenBeforeTheClient(const std::wstring& hostArgs) {
+    DeleteFileW(L"c:\\myini.ini");
+    form = std::make_unique<Form1>(ops, prefs);
+    ASSERT_TRUE(form->Open());
+    ASSERT_TRUE(host.Start(hostArgs));
+    SetFocus(form->Text1.hwnd());
+    PumpFor(20);
+  }
   void TearDown() override {
     form.reset();
     MSG quit;
