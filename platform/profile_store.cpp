@@ -72,7 +72,8 @@ void Win32ProfileStore::GroupEnds(const std::string&) {
   holding_ = false;
 }
 
-std::optional<std::string> Win32ProfileStore::FileBytes(const std::string& file) {
+std::optional<std::string> Win32ProfileStore::FileBytes(const std::string& name) {
+  const std::string& file = PathOf(name);
   HANDLE handle = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
@@ -93,7 +94,8 @@ std::optional<std::string> Win32ProfileStore::FileBytes(const std::string& file)
   return bytes;
 }
 
-void Win32ProfileStore::PutBack(const std::string& file, const std::string& bytes) {
+void Win32ProfileStore::PutBack(const std::string& name, const std::string& bytes) {
+  const std::string& file = PathOf(name);
   HANDLE handle =
       CreateFileA(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle != INVALID_HANDLE_VALUE) {
@@ -107,7 +109,7 @@ void Win32ProfileStore::PutBack(const std::string& file, const std::string& byte
 
 std::u16string Win32ProfileStore::ReadBack(const std::string& section, const std::string& key,
                                            const std::string& file) {
-  ForgetCachedFile(file);
+  ForgetCachedFile(PathOf(file));
   return Read(section, key, kReadBackSize, file);
 }
 

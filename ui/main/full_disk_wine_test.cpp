@@ -6,6 +6,7 @@
 // c:\myini.ini on a 16 KB filesystem of its own, named by QUILLON_FULL_DISK.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "prefs/custom_colours.h"
@@ -45,6 +46,7 @@ class FullDisk : public MainWindow {
   void TearDown() override {
     MainWindow::TearDown();
     DeleteFileW(Filler().c_str());
+    DeleteFileW((disk_ + L"\\own.ini").c_str());
   }
 
   std::wstring Filler() const { return disk_ + L"\\filler"; }
@@ -60,6 +62,9 @@ class FullDisk : public MainWindow {
 
   std::wstring disk_;
   std::string earlier_;
+  // A store given another file than the standard one; the window, which
+  // uses it, goes first (TearDown).
+  std::unique_ptr<Win32ProfileStore> chosen_;
 };
 
 TEST_F(FullDisk, ASaveThatDidNotReachTheFileSaysSoAndLeavesTheFileAsItWas) {
@@ -75,6 +80,27 @@ TEST_F(FullDisk, ASaveThatDidNotReachTheFileSaysSoAndLeavesTheFileAsItWas) {
   EXPECT_EQ(Caption(), L"quillon fader - not saved");
   EXPECT_EQ(testing::ReadFileBytes(kFile), earlier_);
   EXPECT_EQ(host.ChatLines(), (std::vector<std::u16string>{LoadedLine(), UnloadedLine()}));
+}
+
+// Where the root of C: refuses the file, the store is given the user's own
+// file in its place: the group's reading back and putting back work on that
+// one too.
+TEST_F(FullDisk, AFileChosenInPlaceOfTheStandardOneIsPutBackAsItWasToo) {
+  const std::wstring own = disk_ + L"\\own.ini";
+  // No standard file (Wine removes what the link names, and the link then
+  // names nothing): the same bytes in another file of the full disk.
+  DeleteFileW(kFile);
+  ASSERT_EQ(GetFileAttributesW(kFile), INVALID_FILE_ATTRIBUTES);
+  ASSERT_TRUE(testing::WriteFileBytes(own, earlier_));
+  chosen_ = std::make_unique<Win32ProfileStore>(std::string(own.begin(), own.end()));
+  ASSERT_TRUE(host.Start());
+  form = std::make_unique<Form1>(ops, *chosen_);
+  ASSERT_TRUE(form->Open());
+  FillTheDisk();
+  SendMessageW(form->Command2.hwnd(), BM_CLICK, 0, 0);
+  EXPECT_EQ(Caption(), L"quillon fader - not saved");
+  EXPECT_EQ(testing::ReadFileBytes(own), earlier_);
+  EXPECT_EQ(GetFileAttributesW(kFile), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(FullDisk, WithRoomAgainTheSaveReachesTheFileAndTheCaptionClears) {
