@@ -76,6 +76,13 @@ RECT Suggested(HWND window) {
   return r;
 }
 
+// What these tests measure is in real pixels only while this process is
+// aware of DPI per monitor, as the program is: an unaware one is shown every
+// window scaled to 96 DPI (Wine 10 does that, as Windows does).
+TEST(TestProcess, IsAwareOfDpiPerMonitorAsTheProgramIs) {
+  EXPECT_EQ(GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()), DPI_AWARENESS_PER_MONITOR_AWARE);
+}
+
 TEST_F(MainWindow, ANewDpiLaysBothWindowsOutAsWindowsOpenedAtThatDpi) {
   const ProgramLayouts at144 = LayoutsOfTheProgramAt144();
   ASSERT_FALSE(at144.main.empty());
