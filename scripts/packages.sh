@@ -12,12 +12,14 @@ apt_log=${QUILLON_APT_LOG:-/tmp/quillon-apt.log}
 log() { printf '== %s\n' "$*" >&2; }
 
 package_installed() {
-  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
+  [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" = "install ok installed" ]
 }
 
 # Whether the package lists offer a version of NAME to install.
 package_offered() {
-  apt-cache policy "$1" 2>/dev/null | grep -q '^ *Candidate: [^(]'
+  local policy
+  policy=$(apt-cache policy "$1" 2>/dev/null)
+  grep -q '^ *Candidate: [^(]' <<<"$policy"
 }
 
 # Whether any of the spellings of one wanted package is installed.
@@ -62,9 +64,8 @@ install_packages() {
     return 1
   fi
   export DEBIAN_FRONTEND=noninteractive
-  if printf '%s\n' "${missing[@]}" | grep -q ':i386' &&
-     [ "$(dpkg --print-architecture)" = amd64 ] &&
-     ! dpkg --print-foreign-architectures | grep -qx i386; then
+  if [[ " ${missing[*]} " == *:i386[\ \|]* ]] && [ "$(dpkg --print-architecture)" = amd64 ] &&
+     [[ $'\n'$(dpkg --print-foreign-architectures)$'\n' != *$'\n'i386$'\n'* ]]; then
     dpkg --add-architecture i386
   fi
   apt_update
