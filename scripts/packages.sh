@@ -11,8 +11,9 @@ apt_log=${QUILLON_APT_LOG:-/tmp/quillon-apt.log}
 
 log() { printf '== %s\n' "$*" >&2; }
 
+# A name without an architecture lists every one installed, a line each.
 package_installed() {
-  [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" = "install ok installed" ]
+  [[ $'\n'$(dpkg-query -W -f='${Status}\n' "$1" 2>/dev/null)$'\n' == *$'\n'"install ok installed"$'\n'* ]]
 }
 
 # Whether the package lists offer a version of NAME to install.
