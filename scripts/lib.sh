@@ -106,11 +106,17 @@ cpu_has_x86_64_v3() {
 }
 
 # The fade's tests built for an FMA CPU are built, and so run, only on one.
+# A tree configured without GoogleTest has no tests: that fails here, with
+# the reason, rather than later as a run of nothing.
 build_native() {
-  local fma_tests=OFF
+  local fma_tests=OFF configured
   cpu_has_x86_64_v3 && fma_tests=ON
-  cmake -S "$root" -B "$native_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLON_FUZZ=ON \
-    -DQUILLON_FMA_TESTS=$fma_tests >/dev/null
+  configured=$(cmake -S "$root" -B "$native_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLON_FUZZ=ON \
+                 -DQUILLON_FMA_TESTS=$fma_tests 2>&1) || { echo "$configured" >&2; return 1; }
+  if grep -q "the tests are off" <<<"$configured"; then
+    log "GoogleTest is missing (Debian's googletest package, which scripts/test installs as root): no test can be built"
+    return 1
+  fi
   cmake --build "$native_dir" -- -j2
 }
 
