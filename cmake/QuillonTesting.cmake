@@ -24,6 +24,10 @@ endif()
 # fader the cross-bitness tests start; empty: no such tests.
 set(QUILLON_PEER_TREE "" CACHE PATH "The Windows build tree of the other bitness")
 
+# Every test's time limit is multiplied by this: a tree whose programs run
+# under an emulator takes several times as long, more on a busy machine.
+set(QUILLON_TEST_TIMEOUT_FACTOR 1 CACHE STRING "Multiplies the tests' time limits")
+
 # quillon_add_windows_test(test COMMAND...): a Windows test program as a
 # CTest entry that run_gtest.cmake judges: it passes only on exit status 0
 # and a report of its own that counts at least one test passed and none
@@ -68,6 +72,7 @@ function(quillon_add_test name)
   if(NOT arg_TIMEOUT)
     set(arg_TIMEOUT 300)
   endif()
+  math(EXPR arg_TIMEOUT "${arg_TIMEOUT} * ${QUILLON_TEST_TIMEOUT_FACTOR}")
   if(WIN32)
     quillon_add_windows_test(${name} ${arg_WRAPPER} ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}>
                              --gtest_color=no)
@@ -98,6 +103,7 @@ function(quillon_add_cross_test name)
   string(REPLACE "/" "\\" peer "Z:${peer}")
   quillon_add_windows_test(cross.${name} ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${name}>
                            --gtest_color=no --gtest_filter=${arg_FILTER})
-  set_tests_properties(cross.${name} PROPERTIES TIMEOUT 300
+  math(EXPR timeout "300 * ${QUILLON_TEST_TIMEOUT_FACTOR}")
+  set_tests_properties(cross.${name} PROPERTIES TIMEOUT ${timeout}
     ENVIRONMENT "QUILLON_STANDIN_EXE=${peer}\\tools\\standin_host.exe")
 endfunction()

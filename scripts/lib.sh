@@ -134,11 +134,15 @@ build_native32() {
 
 # build_windows [64|32]: one Windows tree; each knows the other, whose
 # programs its cross-bitness tests start.
+# Where its programs run emulated, the 32-bit tree's tests get four times
+# their time limits.
 build_windows() {
-  local bits=${1:-64} dir=$windows_dir peer=$windows32_dir toolchain=mingw-w64-x86_64
+  local bits=${1:-64} dir=$windows_dir peer=$windows32_dir toolchain=mingw-w64-x86_64 factor=1
   if [ "$bits" = 32 ]; then dir=$windows32_dir peer=$windows_dir toolchain=mingw-w64-i686; fi
+  [ "$bits" = 32 ] && [ "$wine32" = emulated ] && factor=4
   cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain.cmake" -DQUILLON_PEER_TREE="$peer" >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain.cmake" -DQUILLON_PEER_TREE="$peer" \
+    -DQUILLON_TEST_TIMEOUT_FACTOR=$factor >/dev/null
   cmake --build "$dir" -- -j2
 }
 
