@@ -21,9 +21,7 @@ struct LineSettings {
 
 // A first run's window: the font Arial as the list names it, no style, the
 // four design colours black, navy 0x800000, 0xC00000 and blue, all in use.
-inline LineSettings FirstRunSettings() {
-  return {u"arial", false, false, false, false, {0x000000, 0x800000, 0xC00000, 0xFF0000}};
-}
+inline const LineSettings kFirstRun{u"arial", false, false, false, false, {0x000000, 0x800000, 0xC00000, 0xFF0000}};
 
 // The same settings with only the first count colours in use.
 inline LineSettings WithColourCount(LineSettings s, std::size_t count) {

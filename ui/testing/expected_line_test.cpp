@@ -28,10 +28,10 @@ TEST(ExpectedLine, MatchesLinesWorkedOutByHand) {
       {{u"arial", false, true, false, false, {1, 4}}, u"ab",
        u"<font face=\"arial\"><i><Font Color=#020000>a<Font Color=#040000>b"},
       // The design colours: blue 0 to 128 to 192 to 255, 223.5 going to 224.
-      {FirstRunSettings(), u"abcdefg",
+      {kFirstRun, u"abcdefg",
        u"<font face=\"arial\"><Font Color=#00002B>a<Font Color=#000055>b<Font Color=#000080>c"
        u"<Font Color=#0000A0>d<Font Color=#0000C0>e<Font Color=#0000E0>f<Font Color=#0000FF>g"},
-      {FirstRunSettings(), u"", u"<font face=\"arial\">"},
+      {kFirstRun, u"", u"<font face=\"arial\">"},
   };
   for (const Case& c : cases) EXPECT_EQ(ExpectedLine(c.settings, c.text), c.line);
 }
