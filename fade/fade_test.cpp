@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "fade/testing/exact_channel.h"
+#include "fade/testing/reference_fade.h"
 
-#include <cmath>
 #include <random>
 #include <string>
 #include <vector>
@@ -14,8 +13,6 @@ namespace {
 
 constexpr OleColor kRed = 0x0000FF, kGreen = 0x00FF00, kBlue = 0xFF0000;
 constexpr OleColor kWhite = 0xFFFFFF, kBlack = 0;
-
-std::u16string U(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
 
 std::string Ascii(const std::u16string& text) {
   std::string out;
@@ -38,56 +35,12 @@ std::vector<std::string> Codes(const std::u16string& markup) {
   return codes;
 }
 
-std::string Code(OleColor c) {
-  const Channels ch = SplitColor(c);
-  return ColorCode(ch.red, ch.green, ch.blue);
-}
+// The colour's code, as the reference fade writes it.
+std::string Code(OleColor c) { return testing::ReferenceCode(testing::ReferenceChannels(c)); }
 
-// A deliberately literal fade, built piece by piece, to check the fast
-// generators against. Each channel is graded with integers alone, as double
-// arithmetic rounds it, so the reference is the same on every processor.
 std::u16string ReferenceFade(const std::vector<OleColor>& colours, const std::u16string& text,
                              std::int16_t wavy) {
-  const std::size_t length = text.size();
-  std::vector<std::size_t> lengths;
-  if (colours.size() == 2) {
-    lengths = {length};
-  } else if (colours.size() == 3) {
-    const auto half = static_cast<std::size_t>(std::nearbyint(length / 2.0));
-    lengths = {half, length - half};
-  } else {
-    std::size_t a = 0, b = 0, c = 0;
-    long r = static_cast<long>(length);
-    for (;;) {
-      ++a; if (--r < 1) break;
-      ++b; if (--r < 1) break;
-      ++c; if (--r < 1) break;
-    }
-    if (length == 0) a = 0;
-    lengths = {a, b, c};
-  }
-  std::u16string out;
-  int wave = 0;
-  std::size_t at = 0;
-  const char* tags[] = {"<sup>", "</sup>", "<sub>", "</sub>"};
-  for (std::size_t s = 0; s < lengths.size(); ++s) {
-    const Channels from = SplitColor(colours[s]), to = SplitColor(colours[s + 1]);
-    const std::size_t n = lengths[s];
-    for (std::size_t x = 1; x <= n; ++x) {
-      auto grade = [&](Channel a, Channel b) {
-        return static_cast<Channel>(testing::ExactChannel(a, b, static_cast<std::uint32_t>(n),
-                                                          static_cast<std::uint32_t>(x)));
-      };
-      out += U("<Font Color=#" + ColorCode(grade(from.red, to.red), grade(from.green, to.green),
-                                          grade(from.blue, to.blue)) + ">");
-      if (wavy == -1) {
-        if (++wave > 4) wave = 1;
-        out += U(tags[wave - 1]);
-      }
-      out += text[at++];
-    }
-  }
-  return out;
+  return testing::ReferenceFade(colours, text, wavy == -1);
 }
 
 std::u16string Fade(const std::vector<OleColor>& c, const std::u16string& text, std::int16_t wavy) {

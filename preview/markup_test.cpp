@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fade/fade.h"
+#include "fade/testing/reference_fade.h"
 #include "preview/testing/recording_surface.h"
 
 namespace quillon {
@@ -74,8 +75,9 @@ TEST(RenderMarkup, ColourTagsInAnyCaseSetRedInTheLowByte) {
   EXPECT_EQ(s.drawn[2].colour, 0x010000);  // non-digits count as 0
   // No "#": the tag's first six characters; a short tag gives what it has.
   s = Render(u"<font color>a<font color=#F>b");
-  EXPECT_EQ(s.drawn[0].colour, static_cast<std::int32_t>(HexToNumber(u"fo") + 256 * HexToNumber(u"nt") +
-                                                          65536 * HexToNumber(u" c")));
+  // "font c": red "fo" 0xF0, green "nt" 0, blue " c" 0x0C; the case of a
+  // digit does not matter.
+  EXPECT_EQ(s.drawn[0].colour, 0x0C00F0);
   EXPECT_EQ(s.drawn[1].colour, 0x0F000F);
 }
 
@@ -133,19 +135,13 @@ TEST(RenderMarkup, NothingCarriesOverFromOneRenderToTheNext) {
 
 TEST(RenderMarkup, AFadedLineIsDrawnWithEachCharactersColour) {
   const std::u16string text = u"fade me, please";
-  const std::u16string markup = FadeFourColors(0x0000FF, 0x00FF00, 0xFF0000, 0xFFFFFF, text, -1);
-  const RecordingSurface s = Render(u"<b>" + markup);
+  const std::vector<std::int32_t> colours{0x0000FF, 0x00FF00, 0xFF0000, 0xFFFFFF};
+  const RecordingSurface s = Render(u"<b>" + testing::ReferenceFade(colours, text, true));
   ASSERT_EQ(s.Text(), text);
-  // The colour tag before each character, read back: RRGGBB to 0x00BBGGRR.
-  const std::u16string open = u"<Font Color=#";
-  std::size_t at = 0;
+  // Each character in the colour its tag names, as 0x00BBGGRR.
+  const std::vector<testing::Rgb> shades = testing::ReferenceColours(colours, text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
-    at = markup.find(open, at) + open.size();
-    const std::u16string code = markup.substr(at, 6);
-    const auto expected = static_cast<std::int32_t>(HexToNumber(code.substr(0, 2)) +
-                                                    256 * HexToNumber(code.substr(2, 2)) +
-                                                    65536 * HexToNumber(code.substr(4, 2)));
-    EXPECT_EQ(s.drawn[i].colour, expected) << i;
+    EXPECT_EQ(s.drawn[i].colour, shades[i].red | shades[i].green << 8 | shades[i].blue << 16) << i;
     EXPECT_EQ(s.drawn[i].y, (i % 4 == 0) ? -1 : (i % 4 == 2) ? 1 : 0) << i;
     EXPECT_EQ(s.drawn[i].x, 2 + 8 * static_cast<int>(i));
   }

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "ui/common/texts.h"
+#include "ui/testing/expected_line.h"
 
 namespace quillon {
 namespace {
+
+using testing::ExpectedLine;
 
 ComposeInputs Inputs() {
   ComposeInputs in;
@@ -20,14 +23,14 @@ ComposeInputs Inputs() {
 TEST(Compose, PrefixStylesAndTheFadeForTheColourCount) {
   ComposeInputs in = Inputs();
   in.colourCount = 2;
-  const auto& c = in.colours;
-  EXPECT_EQ(ComposeLine(in), u"<font face=\"arial\">" + FadeFourColors(c[0], c[1], c[2], c[3], in.text, 0));
+  constexpr std::int32_t red = 0x0000FF, green = 0x00FF00, blue = 0xFF0000, white = 0xFFFFFF;
+  EXPECT_EQ(ComposeLine(in), ExpectedLine({u"arial", false, false, false, false, {red, green, blue, white}}, in.text));
   in.colourCount = 1;
   in.wavy = 1;
-  EXPECT_EQ(ComposeLine(in), u"<font face=\"arial\">" + FadeThreeColors(c[0], c[1], c[2], in.text, -1));
+  EXPECT_EQ(ComposeLine(in), ExpectedLine({u"arial", false, false, false, true, {red, green, blue}}, in.text));
   in.colourCount = 0;
   in.italic = 1;
-  EXPECT_EQ(ComposeLine(in), u"<font face=\"arial\"><i>" + FadeTwoColors(c[0], c[1], in.text, -1));
+  EXPECT_EQ(ComposeLine(in), ExpectedLine({u"arial", false, true, false, true, {red, green}}, in.text));
 }
 
 TEST(Compose, OnlyTheFourColourFadeRunsThePump) {
@@ -60,7 +63,7 @@ TEST(Compose, EmptyFontAndMarkupInTheTextPassUnchanged) {
   in.text = u"<&\">";
   const std::u16string line = ComposeLine(in);
   EXPECT_EQ(line.substr(0, 14), u"<font face=\"\">");
-  EXPECT_EQ(line.substr(14), FadeTwoColors(in.colours[0], in.colours[1], u"<&\">", 0));
+  EXPECT_EQ(line.substr(14), testing::ReferenceFade({0x0000FF, 0x00FF00}, u"<&\">", false));
 }
 
 TEST(Compose, UnusedSwatchesHaveNoEffect) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "fade/testing/reference_fade.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -157,6 +159,11 @@ TEST(Palettes, TheRampGradesThePaletteAsTheFadeDoes) {
     const auto ramp = PaletteRamp(q, 48);
     ASSERT_EQ(ramp.size(), 48u);
     EXPECT_EQ(ramp.back(), q.colours[static_cast<std::size_t>(q.count - 1)]);
+    // Bar by bar as the reference fade grades the palette's colours.
+    std::vector<OleColor> expected;
+    for (const testing::Rgb& c : testing::ReferenceColours({q.colours.begin(), q.colours.begin() + q.count}, 48))
+      expected.push_back(Ole(c.red, c.green, c.blue));
+    EXPECT_EQ(ramp, expected) << std::string(q.name.begin(), q.name.end());
   }
   EXPECT_TRUE(PaletteRamp(p, 0).empty());
 }

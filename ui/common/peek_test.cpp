@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "preview/testing/recording_surface.h"
-#include "ui/common/compose.h"
-#include "ui/common/texts.h"
+#include "ui/testing/expected_line.h"
 
 namespace quillon {
 namespace {
+
+using testing::ExpectedLine;
+using testing::LineSettings;
 
 constexpr int kPadding = 3;
 
@@ -37,22 +39,14 @@ class RecordingView : public PeekView {
 
 // Two colours from black to red 200 over four characters: the fade steps
 // 50 a character and ends on the last colour, so the reds are 50 to 200.
-ComposeInputs Settings() {
-  ComposeInputs in;
-  in.fontOpen = kFontTagOpen;
-  in.fontName = u"comic sans ms";
-  in.fontClose = kFontTagClose;
-  in.colourCount = 0;
-  in.colours = {0x000000, 0x0000C8, 0x00C800, 0xC80000};
-  in.text = u"abcd";
-  return in;
-}
+LineSettings Settings() { return {u"comic sans ms", false, false, false, false, {0x000000, 0x0000C8}}; }
+const std::u16string kText = u"abcd";
 
 TEST(PeekDrawing, DrawsTheComposedLinesCharactersColoursStylesAndShifts) {
-  ComposeInputs in = Settings();
-  in.bold = in.italic = in.underline = in.wavy = 1;
+  LineSettings settings = Settings();
+  settings.bold = settings.italic = settings.underline = settings.wavy = true;
   RecordingView view;
-  view.Show(ComposeLine(in));
+  view.Show(ExpectedLine(settings, kText));
 
   const RecordingSurface& s = view.surface;
   ASSERT_EQ(s.Text(), u"abcd");
@@ -77,7 +71,7 @@ TEST(PeekDrawing, DrawsTheComposedLinesCharactersColoursStylesAndShifts) {
 
 TEST(PeekDrawing, ALevelLineIsOneCellHighAndMeasuringDrawsNothing) {
   RecordingSurface surface;
-  const std::u16string line = ComposeLine(Settings());
+  const std::u16string line = ExpectedLine(Settings(), kText);
   const PeekLayout layout = MeasurePeek(surface, HeightOf(surface), line, kPadding);
   EXPECT_TRUE(surface.drawn.empty());
   EXPECT_EQ(surface.clears, 0);
@@ -99,10 +93,9 @@ TEST(PeekDrawing, ACellIsAsHighAsTheFaceAndItalicInForceWhereItIsDrawn) {
 
 TEST(PeekDrawing, ALineThatDrawsNothingIsOneEmptyCell) {
   RecordingSurface surface;
-  ComposeInputs in = Settings();
-  in.bold = 1;
-  in.text.clear();
-  EXPECT_EQ(MeasurePeek(surface, HeightOf(surface), ComposeLine(in), kPadding),
+  LineSettings settings = Settings();
+  settings.bold = true;
+  EXPECT_EQ(MeasurePeek(surface, HeightOf(surface), ExpectedLine(settings, u""), kPadding),
             (PeekLayout{2 * kPadding, 15 + 2 * kPadding, kPadding, kPadding}));
 }
 
@@ -128,7 +121,7 @@ TEST(PeekPlacement, NeverCoversTheWindowAndNeverLeavesTheWorkArea) {
       const PeekRect window{left, top, left + 290, top + 170};
       const auto placed = PlacePeek(window, 400, 26, work, left + 16, 2);
       if (!placed) continue;
-      SCOPED_TRACE(testing::Message() << "window at " << left << ", " << top);
+      SCOPED_TRACE(::testing::Message() << "window at " << left << ", " << top);
       const bool overlaps = placed->left < window.right && window.left < placed->right &&
                             placed->top < window.bottom && window.top < placed->bottom;
       EXPECT_FALSE(overlaps);
@@ -182,9 +175,10 @@ TEST(PeekTriggers, ADismissalLastsUntilTheUserActsAndAHoldUntilItEnds) {
 class PeekUpdates : public ::testing::Test {
  protected:
   RecordingView view;
-  ComposeInputs in = Settings();
+  LineSettings settings = Settings();
+  std::u16string text = kText;
   PeekFacts facts{true, true};
-  Peek peek{view, [this] { return ComposeLine(in); }, [this] { return facts; }};
+  Peek peek{view, [this] { return ExpectedLine(settings, text); }, [this] { return facts; }};
 
   const RecordingSurface::Drawn& Last() const { return view.surface.drawn.back(); }
 };
@@ -197,38 +191,38 @@ TEST_F(PeekUpdates, RedrawsAfterEachKindOfChangeAndOnlyThen) {
   peek.Update();
   EXPECT_EQ(view.shows, 1);  // nothing changed, nothing drawn
 
-  in.text = u"abcde";
+  text = u"abcde";
   peek.Update();
   EXPECT_EQ(view.surface.Text(), u"abcde");
-  in.bold = 1;
+  settings.bold = true;
   peek.Update();
   EXPECT_TRUE(Last().bold);
-  in.colours[1] = 0x00FF00;
+  settings.colours[1] = 0x00FF00;
   peek.Update();
   EXPECT_EQ(Last().colour, 0x00FF00);  // the fade ends on the last colour
-  in.colourCount = 1;
+  settings.colours.push_back(0x00C800);
   peek.Update();
   EXPECT_EQ(Last().colour, 0x00C800);  // three colours: it ends on the third
-  in.fontName = u"tahoma";
+  settings.font = u"tahoma";
   peek.Update();
   EXPECT_EQ(Last().face, u"tahoma");
-  in.wavy = 1;
+  settings.wavy = true;
   peek.Update();
   EXPECT_NE(view.surface.drawn[0].y, view.surface.drawn[1].y);
   EXPECT_EQ(view.shows, 7);
-  EXPECT_EQ(peek.Line(), ComposeLine(in));
+  EXPECT_EQ(peek.Line(), ExpectedLine(settings, text));
 }
 
 TEST_F(PeekUpdates, HidesWhenTheTextEmptiesOrTheWindowGoesInactive) {
   peek.triggers().UserActs();
   peek.Update();
   ASSERT_TRUE(view.visible);
-  in.text.clear();
+  text.clear();
   facts.hasText = false;
   peek.Update();
   EXPECT_FALSE(view.visible);
   EXPECT_TRUE(peek.Line().empty());
-  in.text = u"again";
+  text = u"again";
   facts.hasText = true;
   peek.Update();
   EXPECT_TRUE(view.visible);
@@ -258,10 +252,8 @@ TEST(PeekNesting, AnUpdateAskedForWhileOneRunsRunsOnceAfterItNotInsideIt) {
           self->triggers().Dismiss();
           self->Update();
         }
-        ComposeInputs in = Settings();
-        in.text = text;
         --depth;
-        return ComposeLine(in);
+        return ExpectedLine(Settings(), text);
       },
       [] { return PeekFacts{true, true}; });
   self = &peek;

@@ -124,14 +124,7 @@ TEST_F(CompactWindow, SendsLikeTheMainWindow) {
   Type(compact.Text1.hwnd(), L"from compact");
   PressKey(compact.Text1.hwnd(), VK_RETURN);
   ASSERT_TRUE(PumpUntil([&] { return host.ChatLines().size() == 2; }));
-  ComposeInputs in;
-  in.fontOpen = kFontTagOpen;
-  in.fontName = compact.cmbFonts.Text();
-  in.fontClose = kFontTagClose;
-  in.colourCount = 2;
-  in.colours = {0, 8388608, 12582912, 16711680};
-  in.text = u"from compact";
-  EXPECT_EQ(host.ChatLines()[1], ComposeLine(in));
+  EXPECT_EQ(host.ChatLines()[1], ExpectedLine(kFirstRun, u"from compact"));
   EXPECT_TRUE(compact.Text1.Text().empty());
 }
 

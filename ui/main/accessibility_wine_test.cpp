@@ -135,14 +135,7 @@ class Names : public MainWindow {
   // The control's pixels as the screen shows them.
   static std::vector<COLORREF> Seen(HWND control) {
     RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_FRAME);
-    RECT r;
-    GetClientRect(control, &r);
-    HDC dc = GetDC(control);
-    std::vector<COLORREF> pixels;
-    for (int y = 0; y < r.bottom; ++y)
-      for (int x = 0; x < r.right; ++x) pixels.push_back(GetPixel(dc, x, y));
-    ReleaseDC(control, dc);
-    return pixels;
+    return ClientPixels(control).colours;
   }
 };
 

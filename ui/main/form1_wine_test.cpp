@@ -172,7 +172,9 @@ TEST_F(MainWindow, EnterPostsTheComposedLineOnceForEveryColourCountAndWave) {
         SendMessageW(form->hwnd(), WM_HSCROLL, SB_LINELEFT, reinterpret_cast<LPARAM>(form->sb.hwnd()));
       }
       const std::wstring text = L"fade <&> \"" + std::to_wstring(count) + L"\"";
-      expected.push_back(Expected(std::u16string(text.begin(), text.end())));
+      LineSettings settings = WithColourCount(kFirstRun, static_cast<std::size_t>(count) + 2);
+      settings.wavy = wave == 1;
+      expected.push_back(ExpectedLine(settings, std::u16string(text.begin(), text.end())));
       SendFrom(form->Text1.hwnd(), text);
       ASSERT_TRUE(PumpUntil([&] { return host.ChatLines().size() == expected.size(); }));
       EXPECT_TRUE(form->Text1.Text().empty());
@@ -181,7 +183,7 @@ TEST_F(MainWindow, EnterPostsTheComposedLineOnceForEveryColourCountAndWave) {
     SendMessageW(form->Check4.hwnd(), BM_CLICK, 0, 0);
   }
   // A line sent last arrives next: no line came twice.
-  expected.push_back(Expected(u"sentinel"));
+  expected.push_back(ExpectedLine(kFirstRun, u"sentinel"));
   SendFrom(form->Text1.hwnd(), L"sentinel");
   ASSERT_TRUE(PumpUntil([&] { return host.ChatLines().size() >= expected.size(); }));
   EXPECT_EQ(host.ChatLines(), expected);
@@ -196,6 +198,28 @@ TEST_F(MainWindow, EnterInACheckBoxSendsAndAnEmptyTextPostsThePrefixAlone) {
   EXPECT_EQ(host.ChatLines()[1], u"<font face=\"arial\"><b><u>");
 }
 
+TEST_F(MainWindow, EnterPostsTheLinesWorkedOutByHand) {
+  Open();
+  // The design colours, blue 128, 192 and 255 on the three characters.
+  SendFrom(form->Text1.hwnd(), L"abc");
+  ASSERT_TRUE(LinesReach(2));
+  EXPECT_EQ(host.ChatLines()[1],
+            u"<font face=\"arial\"><Font Color=#000080>a<Font Color=#0000C0>b<Font Color=#0000FF>c");
+  // Red 1 to red 4 over two characters: the middle, 2.5, goes to the even 2;
+  // italic ticked before bold still comes after it.
+  form->SetColour(1, 1);
+  form->SetColour(2, 4);
+  form->SetBar(0);
+  SendMessageW(form->Check2.hwnd(), BM_CLICK, 0, 0);
+  SendMessageW(form->Check1.hwnd(), BM_CLICK, 0, 0);
+  const std::u16string byHand = u"<font face=\"arial\"><b><i><Font Color=#020000>a<Font Color=#040000>b";
+  LineSettings settings{u"arial", true, true, false, false, {1, 4}};
+  EXPECT_EQ(ExpectedLine(settings, u"ab"), byHand);
+  SendFrom(form->Text1.hwnd(), L"ab");
+  ASSERT_TRUE(LinesReach(3));
+  EXPECT_EQ(host.ChatLines()[2], byHand);
+}
+
 TEST_F(MainWindow, ALineThatReachesNoChatRoomStaysInTheTextBox) {
   Open(L"--windows plain,partial");
   SendFrom(form->Text1.hwnd(), L"keep me");
@@ -205,6 +229,14 @@ TEST_F(MainWindow, ALineThatReachesNoChatRoomStaysInTheTextBox) {
   ASSERT_TRUE(host.TypeLine(2, "sentinel"));
   ASSERT_TRUE(PumpUntil([&] { return !host.ChatLines().empty(); }));
   EXPECT_EQ(host.ChatLines(), std::vector<std::u16string>{u"sentinel"});
+  // With a chat room open the same Enter posts the line and empties the box.
+  host.Stop();
+  ASSERT_TRUE(host.Start());
+  SetFocus(form->Text1.hwnd());
+  PressKey(form->Text1.hwnd(), VK_RETURN);
+  ASSERT_TRUE(LinesReach(1));
+  EXPECT_EQ(host.ChatLines(), std::vector<std::u16string>{ExpectedLine(kFirstRun, u"keep me")});
+  EXPECT_TRUE(form->Text1.Text().empty());
 }
 
 TEST_F(MainWindow, ASecondEnterDuringASendIsIgnored) {
@@ -219,7 +251,8 @@ TEST_F(MainWindow, ASecondEnterDuringASendIsIgnored) {
   // A line sent after both presses are handled arrives next.
   SendFrom(form->Text1.hwnd(), L"sentinel");
   ASSERT_TRUE(PumpUntil([&] { return host.ChatLines().size() >= 3; }));
-  EXPECT_EQ(host.ChatLines(), (std::vector<std::u16string>{LoadedLine(), Expected(u"once"), Expected(u"sentinel")}));
+  EXPECT_EQ(host.ChatLines(), (std::vector<std::u16string>{LoadedLine(), ExpectedLine(kFirstRun, u"once"),
+                                                           ExpectedLine(kFirstRun, u"sentinel")}));
 }
 
 }  // namespace

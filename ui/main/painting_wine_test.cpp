@@ -6,6 +6,7 @@
 // of this test started while the system DPI is 144.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -15,37 +16,6 @@
 
 namespace quillon {
 namespace {
-
-// What the screen shows of a rectangle.
-struct Pixels {
-  RECT where{};
-  std::vector<COLORREF> colours;
-};
-
-Pixels ScreenPixels(const RECT& where) {
-  Pixels shot{where, {}};
-  const int width = where.right - where.left, height = where.bottom - where.top;
-  if (width <= 0 || height <= 0) return shot;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, where.left, where.top, SRCCOPY);
-  SelectObject(memory, old);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  shot.colours.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-  GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), shot.colours.data(), &info, DIB_RGB_COLORS);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return shot;
-}
 
 // What the screen shows of each control that can be seen, by control id;
 // the frames, which have none, are not controls of their own.
@@ -87,6 +57,42 @@ void ExpectSamePixels(const ControlPixels& now, const ControlPixels& opened, con
   }
 }
 
+// What the controls show of a first run's settings, beyond showing it again
+// after every repaint: each swatch its colour, the strip (where there is
+// one) the bars of the design colours' fade, a label some pixels of its
+// text on its background. The bars' colours are exact at 96 DPI only: at
+// larger sizes the system smooths the edges of the strokes into the
+// background.
+void ExpectFirstRunContent(const ControlPixels& shots, int dpi) {
+  const std::pair<int, COLORREF> swatches[] = {
+      {kIdPic1, RGB(0, 0, 0)}, {kIdPic2, RGB(0, 0, 0x80)}, {kIdPic3, RGB(0, 0, 0xC0)}, {kIdPic4, RGB(0, 0, 0xFF)}};
+  for (const auto& [id, colour] : swatches) {
+    ASSERT_TRUE(shots.count(id)) << "swatch " << id;
+    const Pixels& shot = shots.at(id);
+    ASSERT_FALSE(shot.empty()) << "swatch " << id;
+    // The focused one may carry a focus rectangle along its edge.
+    EXPECT_EQ(shot.At(shot.width / 2, shot.height / 2), colour) << "swatch " << id;
+    const auto same = std::count(shot.colours.begin(), shot.colours.end(), colour);
+    EXPECT_GE(2 * static_cast<std::size_t>(same), shot.colours.size()) << "swatch " << id;
+  }
+  if (shots.count(kIdPre)) {
+    const std::vector<COLORREF> bars = BarColours(shots.at(kIdPre));
+    if (dpi == 96) {
+      EXPECT_EQ(bars, ExpectedBars(kFirstRun.colours)) << "the strip";
+    } else {
+      EXPECT_GE(bars.size(), 2u) << "the strip shows no bars";
+    }
+  }
+  const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
+  for (int id : {kIdLabel1, kIdLabel2}) {
+    if (!shots.count(id)) continue;
+    const Pixels& shot = shots.at(id);
+    const auto inked = std::count(shot.colours.begin(), shot.colours.end(), text);
+    EXPECT_GT(inked, 0) << "label " << id << " shows no text";
+    EXPECT_LT(static_cast<std::size_t>(inked), shot.colours.size()) << "label " << id << " is one flat colour";
+  }
+}
+
 RECT Suggested(HWND window) {
   RECT r;
   GetWindowRect(window, &r);
@@ -121,6 +127,7 @@ class Painting : public ::testing::Test {
     const int dpi = window.dpi();
     const ControlPixels opened = Opened(window);
     ASSERT_FALSE(opened.empty());
+    ExpectFirstRunContent(opened, dpi);
 
     RedrawWindow(hwnd, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
     Settle();
@@ -154,6 +161,10 @@ TEST_F(Painting, BothWindowsDrawEveryControlAfterEveryRepaintAtTheSystemDpi) {
   {
     SCOPED_TRACE("main window");
     ExpectEveryControlDrawnAfterEveryRepaint(*form);
+    // The strip and a label were among what it showed.
+    const ControlPixels shown = PixelsOfControls(form->hwnd());
+    EXPECT_TRUE(shown.count(kIdPre));
+    EXPECT_TRUE(shown.count(kIdLabel1) || shown.count(kIdLabel2));
   }
   SendMessageW(form->Command6.hwnd(), BM_CLICK, 0, 0);
   ASSERT_TRUE(form->compact());

@@ -90,6 +90,18 @@ class PaletteMenu : public MainWindow {
   std::unique_ptr<MenuDriver> driver;
 };
 
+// The first count colours: those a send and the strip use.
+std::vector<std::int32_t> InUse(const Colours& colours, int count) {
+  return {colours.begin(), colours.begin() + count};
+}
+
+// A first run's font and styles with these colours in use.
+LineSettings WithColours(std::vector<std::int32_t> colours) {
+  LineSettings settings = kFirstRun;
+  settings.colours = std::move(colours);
+  return settings;
+}
+
 const std::vector<std::wstring> kMenuItems{L"palettes", L"reverse colours", L"readable on white"};
 
 std::vector<std::wstring> Captions(const std::vector<MenuDriver::Item>& items) {
@@ -137,8 +149,7 @@ TEST_F(PaletteMenu, TheSubmenuNamesEachPaletteBesideAGradientMadeForTheDpi) {
     // The gradient as the fade grades the palette, inside a one-pixel frame.
     EXPECT_EQ(items[i].picture.cx, width + 2) << i;
     EXPECT_EQ(items[i].picture.cy, height) << i;
-    std::vector<COLORREF> expected;
-    for (OleColor c : PaletteRamp(p, width)) expected.push_back(static_cast<COLORREF>(c));
+    const std::vector<COLORREF> expected = AsPixels(testing::ReferenceColours(InUse(p.colours, p.count), width));
     ASSERT_EQ(items[i].middle.size(), expected.size() + 2) << i;
     EXPECT_EQ(std::vector<COLORREF>(items[i].middle.begin() + 1, items[i].middle.end() - 1), expected) << i;
     EXPECT_EQ(expected.back(), static_cast<COLORREF>(p.colours[static_cast<std::size_t>(p.count - 1)]));
@@ -168,9 +179,9 @@ TEST_F(PaletteMenu, APaletteSetsTheSwatchesItUsesAndTheBarAndReachesTheRoomByteF
       EXPECT_EQ(w.sb.Value(), p.count - 2);
       ExpectSwatchesFollowTheBar(w, p.count - 2);
       if (!compact) {
-        EXPECT_EQ(PreviewBars(*form), ExpectedPreviewBars(*form, p.count));
+        EXPECT_EQ(PreviewBars(*form), ExpectedBars(InUse(p.colours, p.count)));
       }
-      EXPECT_EQ(Posted(w, L"palette"), ExpectedLine(w, u"palette"));
+      EXPECT_EQ(Posted(w, L"palette"), ExpectedLine(WithColours(InUse(p.colours, p.count)), u"palette"));
     }
   }
 }
@@ -192,21 +203,21 @@ TEST_F(PaletteMenu, ReverseAndReadableChangeOnlyTheColoursInUse) {
     EXPECT_EQ(ColoursOf(w), (Colours{white, red, yellow, green}));
     EXPECT_EQ(w.sb.Value(), 1);
     if (!compact) {
-      EXPECT_EQ(PreviewBars(*form), ExpectedPreviewBars(*form, 3));
+      EXPECT_EQ(PreviewBars(*form), ExpectedBars({white, red, yellow}));
     }
     Walk(w.pic1.hwnd(), Opening::MenuKey, MenuDriver::ChooseItem(2));  // readable on white
     // Red reads already (4.00); green is not in use.
     EXPECT_EQ(ColoursOf(w), (Colours{grey, red, darkYellow, green}));
-    EXPECT_EQ(Posted(w, L"readable"), ExpectedLine(w, u"readable"));
+    EXPECT_EQ(Posted(w, L"readable"), ExpectedLine(WithColours({grey, red, darkYellow}), u"readable"));
     w.SetBar(2);
     Walk(w.pic4.hwnd(), Opening::ShiftF10, MenuDriver::ChooseItem(2));
     EXPECT_EQ(ColoursOf(w), (Colours{grey, red, darkYellow, darkGreen}));
     Walk(w.pic4.hwnd(), Opening::ShiftF10, MenuDriver::ChooseItem(1));
     EXPECT_EQ(ColoursOf(w), (Colours{darkGreen, darkYellow, red, grey}));
     if (!compact) {
-      EXPECT_EQ(PreviewBars(*form), ExpectedPreviewBars(*form, 4));
+      EXPECT_EQ(PreviewBars(*form), ExpectedBars({darkGreen, darkYellow, red, grey}));
     }
-    EXPECT_EQ(Posted(w, L"both"), ExpectedLine(w, u"both"));
+    EXPECT_EQ(Posted(w, L"both"), ExpectedLine(WithColours({darkGreen, darkYellow, red, grey}), u"both"));
   }
 }
 
@@ -222,7 +233,7 @@ TEST_F(PaletteMenu, ThePeekFollowsAChosenPaletteAndTheHandOverCarriesIt) {
   const Colours expected = WithPalette(kDesign, p);
   ASSERT_TRUE(form->peek().Shown());
   EXPECT_EQ(ColoursOf(*form), expected);
-  EXPECT_EQ(form->peek().Line(), Expected(u"peek"));
+  EXPECT_EQ(form->peek().Line(), ExpectedLine(WithColours(InUse(expected, p.count)), u"peek"));
   // The compact window starts with the main window's settings, palette and all.
   FaderWindow& compact = Compact();
   EXPECT_EQ(ColoursOf(compact), expected);

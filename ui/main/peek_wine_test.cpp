@@ -104,25 +104,29 @@ class PeekTest : public MainWindow {
     SetFocus(form->Check1.hwnd());
     PumpFor(10);
   }
-  // Each row of the picture's inked columns: columns with a pixel that is
-  // neither the background nor the frame, left to right.
-  std::vector<int> InkedColumns(const FaderWindow& window) const {
-    const GdiSurface& s = *window.peek().surface();
+  // The picture the peek of window keeps, as large as the popup's client area.
+  Pixels Picture(const FaderWindow& window) const {
     RECT client;
     GetClientRect(Popup(window), &client);
+    return GrabPixels(window.peek().surface()->dc(), client);
+  }
+  // The picture's inked columns: columns with a pixel that is neither the
+  // background nor the frame, left to right.
+  std::vector<int> InkedColumns(const FaderWindow& window) const {
+    const Pixels picture = Picture(window);
     std::vector<int> columns;
-    for (int x = 1; x < client.right - 1; ++x)
-      for (int y = 1; y < client.bottom - 1; ++y)
-        if (GetPixel(s.dc(), x, y) != PeekWindow::kBackground) {
+    for (int x = 1; x < picture.width - 1; ++x)
+      for (int y = 1; y < picture.height - 1; ++y)
+        if (picture.At(x, y) != PeekWindow::kBackground) {
           columns.push_back(x);
           break;
         }
     return columns;
   }
-  std::set<COLORREF> ColoursIn(HDC dc, int fromX, int toX, int height) const {
+  static std::set<COLORREF> ColoursIn(const Pixels& pixels, int fromX, int toX) {
     std::set<COLORREF> colours;
     for (int x = fromX; x <= toX; ++x)
-      for (int y = 0; y < height; ++y) colours.insert(GetPixel(dc, x, y));
+      for (int y = 0; y < pixels.height; ++y) colours.insert(pixels.At(x, y));
     return colours;
   }
 };
@@ -137,7 +141,7 @@ TEST_F(PeekTest, AppearsWhileThePointerRestsOverTheTextOrTheStripWithTextInTheBo
   EXPECT_FALSE(Shown());  // typed aside, not pointed at
   Rest(form->Text1.hwnd());
   ASSERT_TRUE(Shown());
-  EXPECT_EQ(form->peek().Line(), Expected(u"hello"));
+  EXPECT_EQ(form->peek().Line(), ExpectedLine(kFirstRun, u"hello"));
   Leave(form->Text1.hwnd());
   EXPECT_FALSE(Shown());
   Rest(form->pre.hwnd());
@@ -176,7 +180,7 @@ TEST_F(PeekTest, FromTheKeyboardWhileTheTextBoxHasTheFocusUntilEscOrAnEmptyBox) 
   SetFocus(text);
   PumpFor(10);
   EXPECT_TRUE(Shown());
-  EXPECT_EQ(form->peek().Line(), Expected(u"bcd"));
+  EXPECT_EQ(form->peek().Line(), ExpectedLine(kFirstRun, u"bcd"));
 }
 
 TEST_F(PeekTest, GoesWhenTheWindowIsMovedFoldedDeactivatedOrHidden) {
@@ -235,7 +239,7 @@ TEST_F(PeekTest, GoesWhenTheLineIsSentUntilTheNextKeyTyped) {
   ASSERT_TRUE(Shown());
   PressKey(form->Text1.hwnd(), VK_RETURN);
   ASSERT_TRUE(PumpUntil([&] { return host.ChatLines().size() == 2; }));
-  EXPECT_EQ(host.ChatLines()[1], Expected(u"away it goes"));
+  EXPECT_EQ(host.ChatLines()[1], ExpectedLine(kFirstRun, u"away it goes"));
   EXPECT_EQ(form->peek().Line(), u"");
   EXPECT_FALSE(Shown());
   Type(form->Text1.hwnd(), L"next");
@@ -321,7 +325,8 @@ TEST_F(PeekTest, PixelsShowTheFirstAndLastCharactersInTheFadesFirstAndLastColour
   const std::wstring text(70, L'H');
   Type(form->Text1.hwnd(), text);
   ASSERT_TRUE(Shown());
-  const std::u16string line = Expected(std::u16string(text.begin(), text.end()));
+  const LineSettings settings{u"arial", true, false, false, true, {0x0000FF, 0xFF0000}};
+  const std::u16string line = ExpectedLine(settings, std::u16string(text.begin(), text.end()));
   ASSERT_EQ(form->peek().Line(), line);
   const auto [first, last] = FirstAndLastColours(line);
   ASSERT_NE(first, last);
@@ -333,24 +338,19 @@ TEST_F(PeekTest, PixelsShowTheFirstAndLastCharactersInTheFadesFirstAndLastColour
   ASSERT_GE(inked.size(), 70u);
   // The whole line fits: space after its last column.
   EXPECT_LT(inked.back(), client.right - 2);
-  HDC picture = form->peek().surface()->dc();
-  const auto start = ColoursIn(picture, inked.front(), inked.front() + 2, client.bottom);
-  const auto end = ColoursIn(picture, inked.back() - 2, inked.back(), client.bottom);
+  const Pixels picture = Picture(*form);
+  const auto start = ColoursIn(picture, inked.front(), inked.front() + 2);
+  const auto end = ColoursIn(picture, inked.back() - 2, inked.back());
   EXPECT_TRUE(start.count(first));
   EXPECT_FALSE(start.count(last));
   EXPECT_TRUE(end.count(last));
   EXPECT_FALSE(end.count(first));
 
   // The popup shows that picture: its own pixels, copied off its DC.
-  HDC shown = GetDC(Popup(*form));
-  const MemoryDc copy(shown);
-  const Bitmap bitmap(CreateCompatibleBitmap(shown, client.right, client.bottom));
-  const Selection selected(copy.get(), bitmap.get());
-  ASSERT_TRUE(selected);
-  ASSERT_TRUE(BitBlt(copy.get(), 0, 0, client.right, client.bottom, shown, 0, 0, SRCCOPY));
-  ReleaseDC(Popup(*form), shown);
-  EXPECT_TRUE(ColoursIn(copy.get(), inked.front(), inked.front() + 2, client.bottom).count(first));
-  EXPECT_TRUE(ColoursIn(copy.get(), inked.back() - 2, inked.back(), client.bottom).count(last));
+  const Pixels shown = ClientPixels(Popup(*form));
+  ASSERT_FALSE(shown.empty());
+  EXPECT_TRUE(ColoursIn(shown, inked.front(), inked.front() + 2).count(first));
+  EXPECT_TRUE(ColoursIn(shown, inked.back() - 2, inked.back()).count(last));
 }
 
 TEST_F(PeekTest, AVeryLongLineCostsNoMoreThanTheScreenAndTheMemoryGoesBackWhenTheLineShrinks) {
@@ -391,18 +391,12 @@ TEST_F(PeekTest, CharactersTheCodePageLacksShowAsTheRoomReceivesThem) {
     SetWindowTextW(text, L"");
     Type(text, typed);
     EXPECT_TRUE(Shown());
-    const GdiSurface& s = *form->peek().surface();
-    RECT client;
-    GetClientRect(Popup(*form), &client);
-    std::vector<COLORREF> pixels;
-    for (int x = 0; x < client.right; ++x)
-      for (int y = 0; y < client.bottom; ++y) pixels.push_back(GetPixel(s.dc(), x, y));
-    return pixels;
+    return Picture(*form).colours;
   };
   // The room receives the line in the ANSI code page, 1252 here: "∞" as "?".
   ASSERT_EQ(GetACP(), 1252u);
   const auto lacking = picture(L"a\u221Eb");
-  EXPECT_EQ(form->peek().Line(), Expected(u"a\u221Eb"));  // composed as it will be sent
+  EXPECT_EQ(form->peek().Line(), ExpectedLine(kFirstRun, u"a\u221Eb"));  // composed as it will be sent
   EXPECT_EQ(lacking, picture(L"a?b"));
   EXPECT_NE(lacking, picture(L"a!b"));
 }
@@ -414,28 +408,29 @@ TEST_F(PeekTest, RedrawsTheLineAfterTextStyleColourBarAndFontChange) {
   ASSERT_TRUE(Shown());
   // A checksum of the picture, to see it drawn anew.
   auto picture = [&] {
-    const GdiSurface& s = *form->peek().surface();
-    RECT client;
-    GetClientRect(Popup(*form), &client);
     unsigned long long sum = 0;
-    for (int x = 0; x < client.right; ++x)
-      for (int y = 0; y < client.bottom; ++y) sum = sum * 31 + GetPixel(s.dc(), x, y);
+    for (COLORREF pixel : Picture(*form).colours) sum = sum * 31 + pixel;
     return sum;
   };
+  // What the test set so far, and the line it gives.
+  LineSettings settings = kFirstRun;
+  std::u16string typed = u"every change";
   auto expectRedrawn = [&](const char* change) {
     SCOPED_TRACE(change);
     static unsigned long long before = 0;
     EXPECT_TRUE(Shown());
-    EXPECT_EQ(form->peek().Line(), Expected(form->Text1.Text()));
+    EXPECT_EQ(form->peek().Line(), ExpectedLine(settings, typed));
     const unsigned long long now = picture();
     EXPECT_NE(now, before);
     before = now;
   };
   expectRedrawn("start");
   Type(text, L"!");
+  typed += u"!";
   expectRedrawn("text");
   SendMessageW(form->Check3.hwnd(), BM_CLICK, 0, 0);
   PumpFor(10);
+  settings.underline = true;
   expectRedrawn("style");
   {
     const ColourAnswer answer(RGB(0, 200, 0));
@@ -443,9 +438,11 @@ TEST_F(PeekTest, RedrawsTheLineAfterTextStyleColourBarAndFontChange) {
     PumpFor(50);
   }
   EXPECT_EQ(form->pic4.BackColor(), 0x00C800);
+  settings.colours[3] = 0x00C800;
   expectRedrawn("colour");
   SendMessageW(form->hwnd(), WM_HSCROLL, SB_LINELEFT, reinterpret_cast<LPARAM>(form->sb.hwnd()));
   PumpFor(10);
+  settings.colours.resize(3);
   expectRedrawn("bar");
   const int other = form->cmbFonts.Text() == u"tahoma" ? 0 : static_cast<int>(SendMessageW(
       form->cmbFonts.hwnd(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"tahoma")));
@@ -454,6 +451,7 @@ TEST_F(PeekTest, RedrawsTheLineAfterTextStyleColourBarAndFontChange) {
   SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(kIdFonts, CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(form->cmbFonts.hwnd()));
   PumpFor(10);
+  settings.font = u"tahoma";
   expectRedrawn("font");
 }
 

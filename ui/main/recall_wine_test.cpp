@@ -49,7 +49,7 @@ TEST_F(Recall, UpAndDownStepThroughTheSentLinesNewestFirstAndBackToTheTyping) {
   // like a typed one.
   EXPECT_EQ(Keys(*form, "^^"), (Lines{u"third", u"second"}));
   Send(*form, L" again");
-  EXPECT_EQ(host.ChatLines().back(), Expected(u"second again"));
+  EXPECT_EQ(host.ChatLines().back(), ExpectedLine(kFirstRun, u"second again"));
   EXPECT_TRUE(form->Text1.Text().empty());
   EXPECT_EQ(Keys(*form, "^^v"), (Lines{u"second again", u"third", u"second again"}));
 }
@@ -62,7 +62,7 @@ TEST_F(Recall, OneHistoryServesBothWindows) {
   Compact& compact = *form->compact();
   EXPECT_EQ(Keys(compact, "^"), Lines{u"from main"});
   Send(compact, L"!");
-  EXPECT_EQ(host.ChatLines().back(), ExpectedLine(compact, u"from main!"));
+  EXPECT_EQ(host.ChatLines().back(), ExpectedLine(kFirstRun, u"from main!"));
   SendMessageW(compact.Command3.hwnd(), BM_CLICK, 0, 0);  // "normal"
   PumpFor(20);
   EXPECT_EQ(Keys(*form, "^^^"), (Lines{u"from main!", u"from main", u"from main"}));
@@ -85,7 +85,7 @@ TEST_F(Recall, ALineInDoubtIsRecalledAndRecallingKeepsTheCaptionsNoteAndThePeeks
   EXPECT_EQ(Keys(*form, "^"), Lines{u"maybe"});
   EXPECT_EQ(Caption(), L"quillon fader - line may have been sent");
   ASSERT_TRUE(form->peek().Shown());
-  EXPECT_EQ(form->peek().Line(), Expected(u"maybe"));
+  EXPECT_EQ(form->peek().Line(), ExpectedLine(kFirstRun, u"maybe"));
   RECT after;
   GetWindowRect(form->peek().popup(), &after);
   EXPECT_EQ(after.left, before.left);
@@ -102,6 +102,12 @@ TEST_F(Recall, ALineThatReachedNoRoomIsNotRecalled) {
   ASSERT_EQ(form->Text1.Text(), u"kept in the box");
   form->Text1.SetText(u"");
   EXPECT_EQ(Keys(*form, "^v"), (Lines{u"", u""}));
+  // With a chat room open the same line goes out, and then it is recalled.
+  host.Stop();
+  ASSERT_TRUE(host.Start());
+  Send(*form, L"kept in the box");
+  EXPECT_EQ(host.ChatLines(), Lines{ExpectedLine(kFirstRun, u"kept in the box")});
+  EXPECT_EQ(Keys(*form, "^"), Lines{u"kept in the box"});
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "fade/fade.h"
 #include "tools/testing/fader_process.h"
 #include "tools/testing/standin.h"
 #include "ui/common/fader_window.h"
@@ -72,31 +71,11 @@ TEST_F(Reentry, AHundredRapidAdvertiseClicksPostWholeAdvertisementsAndTheProgram
     EXPECT_EQ(lines[i], i % 2 ? AdvertLine1() : AdvertLine2()) << "line " << i;
 }
 
-// The colours of the bars a strip of the screen shows, left to right: one
-// for each run of columns that differ from the strip's background.
+// The colours of the bars a strip of the screen shows, left to right.
 std::vector<COLORREF> BarsOnScreen(HWND strip) {
   RECT r;
   GetWindowRect(strip, &r);
-  const int width = r.right - r.left, height = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC copy = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HGDIOBJ old = SelectObject(copy, bitmap);
-  BitBlt(copy, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-  std::vector<COLORREF> bars;
-  const COLORREF back = GetPixel(copy, 0, 0);
-  bool inBar = false;
-  for (int x = 0; x < width; ++x) {
-    COLORREF found = back;
-    for (int y = 0; y < height && found == back; ++y) found = GetPixel(copy, x, y);
-    if (found != back && !inBar) bars.push_back(found);
-    inBar = found != back;
-  }
-  SelectObject(copy, old);
-  DeleteObject(bitmap);
-  DeleteDC(copy);
-  ReleaseDC(nullptr, screen);
-  return bars;
+  return BarColours(ScreenPixels(r));
 }
 
 TEST_F(Reentry, TwoThousandQueuedBarMessagesLeaveThePreviewAtTheFinalValue) {
@@ -117,8 +96,7 @@ TEST_F(Reentry, TwoThousandQueuedBarMessagesLeaveThePreviewAtTheFinalValue) {
 
   // The first two design colours faded over the strip's 39 bars: from black
   // to dark blue, never the middle blue or full blue of the others.
-  const std::vector<COLORREF> expected =
-      FadeColours(FadeTwoColors(kDesignColour1, kDesignColour2, std::u16string(39, u'|'), 0));
+  const std::vector<COLORREF> expected = ExpectedBars({0x000000, 0x800000});
   ASSERT_EQ(expected.size(), 39u);
   ASSERT_EQ(expected.back(), RGB(0, 0, 0x80));
   HWND strip = fader.Control(kIdPre);

@@ -38,7 +38,8 @@ TEST_F(SendEdges, KeysTypedWhileASlowSendRunsStayInTheBox) {
   EXPECT_EQ(form->Text1.Text(), u"two!");
   PressKey(box, VK_RETURN);
   ASSERT_TRUE(LinesReach(3));
-  EXPECT_EQ(host.ChatLines(), (Lines{LoadedLine(), Expected(u"one"), Expected(u"two!")}));
+  EXPECT_EQ(host.ChatLines(),
+            (Lines{LoadedLine(), ExpectedLine(kFirstRun, u"one"), ExpectedLine(kFirstRun, u"two!")}));
   EXPECT_TRUE(form->Text1.Text().empty());
 }
 
@@ -64,7 +65,8 @@ TEST_F(SendEdges, EntersPressedDuringASendPostNothingAndALaterEnterSends) {
   Type(box, L"later");
   PressKey(box, VK_RETURN);
   ASSERT_TRUE(LinesReach(3));
-  EXPECT_EQ(host.ChatLines(), (Lines{LoadedLine(), Expected(u"once"), Expected(u"later")}));
+  EXPECT_EQ(host.ChatLines(),
+            (Lines{LoadedLine(), ExpectedLine(kFirstRun, u"once"), ExpectedLine(kFirstRun, u"later")}));
 }
 
 TEST_F(SendEdges, ASendFromTheMainWindowHoldsOffAnEnterInTheCompactWindowOpenedDuringIt) {
@@ -97,7 +99,8 @@ TEST_F(SendEdges, ASendFromTheMainWindowHoldsOffAnEnterInTheCompactWindowOpenedD
   SetFocus(compactText);
   PressKey(compactText, VK_RETURN);
   ASSERT_TRUE(LinesReach(3));
-  EXPECT_EQ(host.ChatLines(), (Lines{LoadedLine(), Expected(u"main"), Expected(u"later")}));
+  EXPECT_EQ(host.ChatLines(),
+            (Lines{LoadedLine(), ExpectedLine(kFirstRun, u"main"), ExpectedLine(kFirstRun, u"later")}));
 }
 
 TEST_F(SendEdges, AReturnAnsweredAfterTheTimeOutIsPostedOnceAndTheCaptionSaysItMayHaveGone) {
@@ -114,7 +117,7 @@ TEST_F(SendEdges, AReturnAnsweredAfterTheTimeOutIsPostedOnceAndTheCaptionSaysItM
   // The client recovers and posts the line; a line of the test's own,
   // stalled alike, comes after it: the program posted nothing more.
   ASSERT_TRUE(LinesReach(1));
-  const std::u16string line = Expected(u"maybe");
+  const std::u16string line = ExpectedLine(kFirstRun, u"maybe");
   SendChat(ops, u"sentinel");
   ASSERT_TRUE(LinesReach(2));
   EXPECT_EQ(host.ChatLines(), (Lines{line, u"sentinel"}));
@@ -147,6 +150,14 @@ TEST_F(SendEdges, AReturnNeverAnsweredPostsNothingKeepsTheTextAndSaysSo) {
   // The program itself still answers.
   Type(box, L"!");
   EXPECT_EQ(form->Text1.Text(), u"gone?!");
+  // To a client that answers, the same Enter posts the line.
+  host.Stop();
+  ASSERT_TRUE(host.Start());
+  PressKey(box, VK_RETURN);
+  ASSERT_TRUE(LinesReach(1));
+  EXPECT_EQ(host.ChatLines(), Lines{ExpectedLine(kFirstRun, u"gone?!")});
+  EXPECT_TRUE(form->Text1.Text().empty());
+  EXPECT_EQ(Caption(), L"quillon fader");
 }
 
 }  // namespace

@@ -62,7 +62,8 @@ TEST_F(StartUp, AFirstRunRecordsItselfAndStartsWithTheDefaultValues) {
   // A line sent now arrives right after the one the start posted.
   SendFrom(form->Text1.hwnd(), L"sentinel");
   ASSERT_TRUE(PumpUntil([&] { return host.ChatLines().size() >= 2; }));
-  EXPECT_EQ(host.ChatLines(), (std::vector<std::u16string>{LoadedLine(), Expected(u"sentinel")}));
+  EXPECT_EQ(host.ChatLines(),
+            (std::vector<std::u16string>{LoadedLine(), ExpectedLine(kFirstRun, u"sentinel")}));
   EXPECT_TRUE(GetWindowLongW(form->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   // Centred on the screen.
   RECT r;

@@ -18,15 +18,17 @@ class Swatches : public MainWindow {
     PumpFor(10);
   }
   std::vector<COLORREF> Bars() { return PreviewBars(*form); }
-
-  std::vector<COLORREF> ExpectedBars(int count) { return ExpectedPreviewBars(*form, count); }
 };
+
+// The design colours in use with the bar at 2, 1 and 0.
+const std::vector<std::int32_t> kFour = kFirstRun.colours;
+const std::vector<std::int32_t> kThree(kFour.begin(), kFour.begin() + 3), kTwo(kFour.begin(), kFour.begin() + 2);
 
 TEST_F(Swatches, ThePreviewShowsTheFourColourFadeAtStart) {
   Open();
   const auto bars = Bars();
   ASSERT_EQ(bars.size(), 39u);
-  EXPECT_EQ(bars, ExpectedBars(4));
+  EXPECT_EQ(bars, ExpectedBars(kFour));
   EXPECT_EQ(bars.back(), RGB(0, 0, 255));
 }
 
@@ -38,11 +40,12 @@ TEST_F(Swatches, TheDialogSetsTheSwatchAndACancelKeepsTheDialogsColour) {
   EXPECT_EQ(form->pic2.BackColor(), 0);
   Click(form->pic1.hwnd());
   EXPECT_EQ(form->pic1.BackColor(), 0x0000FF);
-  EXPECT_EQ(Bars(), ExpectedBars(4));
+  EXPECT_EQ(Bars(), ExpectedBars({0x0000FF, 0, 0xC00000, 0xFF0000}));
   Click(form->pic4.hwnd());  // cancelled: the colour last chosen
   EXPECT_EQ(form->pic4.BackColor(), 0x0000FF);
-  EXPECT_EQ(Bars(), ExpectedBars(4));
-  EXPECT_EQ(Bars().front(), ExpectedBars(4).front());
+  const std::vector<COLORREF> expected = ExpectedBars({0x0000FF, 0, 0xC00000, 0x0000FF});
+  EXPECT_EQ(Bars(), expected);
+  EXPECT_EQ(Bars().front(), expected.front());
   EXPECT_EQ(answers.opened(), 3);
 }
 
@@ -52,21 +55,21 @@ TEST_F(Swatches, TheBarMovesByArrowsTroughAndThumbAndDisablesUnusedSwatches) {
   EXPECT_EQ(form->sb.Value(), 1);
   EXPECT_TRUE(form->pic3.Enabled());
   EXPECT_FALSE(form->pic4.Enabled());
-  EXPECT_EQ(Bars(), ExpectedBars(3));
+  EXPECT_EQ(Bars(), ExpectedBars(kThree));
   Scroll(SB_PAGELEFT);
   EXPECT_EQ(form->sb.Value(), 0);
   EXPECT_FALSE(form->pic3.Enabled());
-  EXPECT_EQ(Bars(), ExpectedBars(2));
+  EXPECT_EQ(Bars(), ExpectedBars(kTwo));
   // Dragging the thumb changes nothing until it is let go.
   Scroll(SB_THUMBTRACK, 2);
   EXPECT_EQ(form->sb.Value(), 0);
   EXPECT_FALSE(form->pic3.Enabled());
-  EXPECT_EQ(Bars(), ExpectedBars(2));
+  EXPECT_EQ(Bars(), ExpectedBars(kTwo));
   Scroll(SB_THUMBPOSITION, 2);
   Scroll(SB_ENDSCROLL);
   EXPECT_EQ(form->sb.Value(), 2);
   EXPECT_TRUE(form->pic3.Enabled() && form->pic4.Enabled());
-  EXPECT_EQ(Bars(), ExpectedBars(4));
+  EXPECT_EQ(Bars(), ExpectedBars(kFour));
 }
 
 TEST_F(Swatches, DisabledSwatchesTakeNoClicksAndKeepTheirColours) {
@@ -80,7 +83,10 @@ TEST_F(Swatches, DisabledSwatchesTakeNoClicksAndKeepTheirColours) {
   Scroll(SB_RIGHT);
   EXPECT_EQ(form->pic3.BackColor(), 12582912);
   EXPECT_EQ(form->pic4.BackColor(), 16711680);
-  EXPECT_EQ(Bars(), ExpectedBars(4));
+  EXPECT_EQ(Bars(), ExpectedBars(kFour));
+  // In use again, the same click opens the dialog.
+  Click(form->pic4.hwnd());
+  EXPECT_TRUE(PumpUntil([&] { return answers.opened() == 1; }));
 }
 
 TEST_F(Swatches, TheKeyboardMovesTheBarToo) {

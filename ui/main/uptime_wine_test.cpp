@@ -51,7 +51,8 @@ TEST_F(Uptime, AnEnterAfterTheCrossingSendsThoughTheLastSendEndedBeforeIt) {
   Type(box, L"after");
   PressKey(box, VK_RETURN);
   ASSERT_TRUE(LinesReach(3));
-  EXPECT_EQ(host.ChatLines(), (Lines{LoadedLine(), Expected(u"before"), Expected(u"after")}));
+  EXPECT_EQ(host.ChatLines(),
+            (Lines{LoadedLine(), ExpectedLine(kFirstRun, u"before"), ExpectedLine(kFirstRun, u"after")}));
 }
 
 TEST_F(Uptime, AnEnterPressedDuringASendThatEndsAfterTheCrossingPostsNothing) {
@@ -81,7 +82,8 @@ TEST_F(Uptime, AnEnterPressedDuringASendThatEndsAfterTheCrossingPostsNothing) {
   Type(box, L"later");
   PressKey(box, VK_RETURN);
   ASSERT_TRUE(LinesReach(3));
-  EXPECT_EQ(host.ChatLines(), (Lines{LoadedLine(), Expected(u"across"), Expected(u"later")}));
+  EXPECT_EQ(host.ChatLines(),
+            (Lines{LoadedLine(), ExpectedLine(kFirstRun, u"across"), ExpectedLine(kFirstRun, u"later")}));
 }
 
 }  // namespace

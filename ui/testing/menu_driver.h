@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/testing/pixels.h"
+
 namespace quillon {
 
 class MenuDriver {
@@ -92,7 +94,7 @@ class MenuDriver {
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
     HGDIOBJ old = SelectObject(dc, picture);
-    for (int x = 0; x < bitmap.bmWidth; ++x) item.middle.push_back(GetPixel(dc, x, bitmap.bmHeight / 2));
+    item.middle = GrabPixels(dc, {0, bitmap.bmHeight / 2, bitmap.bmWidth, bitmap.bmHeight / 2 + 1}).colours;
     SelectObject(dc, old);
     DeleteDC(dc);
     ReleaseDC(nullptr, screen);

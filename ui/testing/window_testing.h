@@ -19,10 +19,16 @@
 #include "tools/testing/standin.h"
 #include "ui/common/texts.h"
 #include "ui/main/form1.h"
+#include "ui/testing/expected_line.h"
+#include "ui/testing/pixels.h"
 
 namespace quillon {
 
+using testing::ExpectedLine;
+using testing::kFirstRun;
+using testing::LineSettings;
 using testing::StandIn;
+using testing::WithColourCount;
 
 inline void PumpFor(DWORD milliseconds) {
   const ULONGLONG end = GetTickCount64() + milliseconds;
@@ -93,8 +99,6 @@ class MainWindow : public ::testing::Test {
     while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
   }
 
-  std::u16string Expected(const std::u16string& text);
-
   // Lets the windows run until the chat rooms have received count lines;
   // false after 8 s (a slow client's sends take seconds).
   bool LinesReach(std::size_t count) {
@@ -115,62 +119,24 @@ class MainWindow : public ::testing::Test {
   std::unique_ptr<Form1> form;
 };
 
-// The colour codes of faded markup, in order, as pixel colours.
-inline std::vector<COLORREF> FadeColours(const std::u16string& markup) {
-  std::vector<COLORREF> colours;
-  const std::u16string open = u"<Font Color=#";
-  for (auto at = markup.find(open); at != std::u16string::npos; at = markup.find(open, at + 1)) {
-    const std::string code(markup.begin() + static_cast<std::ptrdiff_t>(at + open.size()),
-                           markup.begin() + static_cast<std::ptrdiff_t>(at + open.size() + 6));
-    const unsigned long rgb = std::stoul(code, nullptr, 16);
-    colours.push_back(RGB((rgb >> 16) & 255, (rgb >> 8) & 255, rgb & 255));
-  }
-  return colours;
-}
-
-// The line a send from w posts for text, composed from w's controls.
-inline std::u16string ExpectedLine(const FaderWindow& w, const std::u16string& text) {
-  ComposeInputs in;
-  in.fontOpen = kFontTagOpen;
-  in.fontName = w.cmbFonts.Text();
-  in.fontClose = kFontTagClose;
-  in.bold = w.Check1.Value();
-  in.italic = w.Check2.Value();
-  in.underline = w.Check3.Value();
-  in.wavy = w.Check4.Value();
-  in.colourCount = w.sb.Value();
-  for (int i = 0; i < 4; ++i) in.colours[static_cast<std::size_t>(i)] = w.Colour(i + 1);
-  in.text = text;
-  return ComposeLine(in);
-}
-
-inline std::u16string MainWindow::Expected(const std::u16string& text) { return ExpectedLine(*form, text); }
-
 // The colours of the preview strip's bars, left to right, read from the
 // pixels the preview keeps: one colour for each run of coloured columns.
 inline std::vector<COLORREF> PreviewBars(const Form1& form) {
-  std::vector<COLORREF> bars;
-  HDC dc = form.preview()->dc();
-  const COLORREF back = GetPixel(dc, 0, 0);
   RECT strip;
   GetClientRect(form.pre.hwnd(), &strip);
-  bool inBar = false;
-  for (int x = 0; x < strip.right; ++x) {
-    COLORREF found = back;
-    for (int y = 0; y < strip.bottom && found == back; ++y) found = GetPixel(dc, x, y);
-    if (found != back && !inBar) bars.push_back(found);
-    inBar = found != back;
-  }
-  return bars;
+  return BarColours(GrabPixels(form.preview()->dc(), strip));
 }
 
-// The bars' colours the strip shows for the first colourCount swatches.
-inline std::vector<COLORREF> ExpectedPreviewBars(const Form1& form, int colourCount) {
-  const std::u16string strip(39, u'|');
-  auto c = [&](int i) { return form.Colour(i); };
-  if (colourCount == 4) return FadeColours(FadeFourColors(c(1), c(2), c(3), c(4), strip, 0));
-  if (colourCount == 3) return FadeColours(FadeThreeColors(c(1), c(2), c(3), strip, 0));
-  return FadeColours(FadeTwoColors(c(1), c(2), strip, 0));
+// Colours of the reference fade as pixels.
+inline std::vector<COLORREF> AsPixels(const std::vector<testing::Rgb>& shades) {
+  std::vector<COLORREF> pixels;
+  for (const testing::Rgb& c : shades) pixels.push_back(RGB(c.red, c.green, c.blue));
+  return pixels;
+}
+
+// The bars' colours the strip shows for colours, the swatches in use.
+inline std::vector<COLORREF> ExpectedBars(const std::vector<std::int32_t>& colours) {
+  return AsPixels(testing::ExpectedBarColours(colours));
 }
 
 // The system DPI that programs started from now on see.
