@@ -20,9 +20,10 @@ NewerWindows LookUp() {
   return found;
 }
 
-// What the system has, for the run. The first caller to look it up writes
-// it, and marks it written; a caller that comes meanwhile uses its own look
-// up. Constant-initialised: nothing runs before the first call.
+// What the system has, kept for the run. The first caller writes what it
+// looked up and then marks it written; a caller that comes in between uses
+// what it looked up itself. Constant-initialised: nothing runs before the
+// first call.
 enum : int { kNotLookedUp, kWriting, kWritten };
 constinit NewerWindows lookedUp{};
 constinit std::atomic<int> lookUpState{kNotLookedUp};
