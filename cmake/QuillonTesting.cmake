@@ -107,3 +107,24 @@ function(quillon_add_cross_test name)
   set_tests_properties(cross.${name} PROPERTIES TIMEOUT ${timeout}
     ENVIRONMENT "QUILLON_STANDIN_EXE=${peer}\\tools\\standin_host.exe")
 endfunction()
+
+# quillon_test_as_on_xp(name): the Windows test program name once more, as
+# name.as_on_xp, run as on Windows XP. Its test environment
+# (tools/testing/as_on_xp.cpp, told by QUILLON_AS_ON_XP) takes every function
+# of a newer Windows that the program looks up away before the first test;
+# the tick count is widened from the 32-bit one by the program's stand-in,
+# linked in; and where the test starts the program, it starts the program's
+# copy built without them (app/, quillon_as_on_xp).
+function(quillon_test_as_on_xp name)
+  if(NOT QUILLON_TESTS OR NOT WIN32)
+    return()
+  endif()
+  target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tools/testing/as_on_xp.cpp
+                                 ${PROJECT_SOURCE_DIR}/tools/testing/as_on_xp.h)
+  target_link_libraries(${name} PRIVATE quillon_tick_count64 quillon_testing)
+  add_dependencies(${name} quillon_as_on_xp)
+  get_test_property(${name} TIMEOUT timeout)
+  add_test(NAME ${name}.as_on_xp COMMAND ${name} --gtest_color=no)
+  set_tests_properties(${name}.as_on_xp PROPERTIES TIMEOUT ${timeout} ENVIRONMENT QUILLON_AS_ON_XP=1)
+  quillon_expect_gtest_output(${name}.as_on_xp)
+endfunction()

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/gdi.h"
+#include "platform/newer_windows.h"
 #include "platform/twips.h"
 
 namespace quillon {
@@ -33,10 +34,7 @@ std::vector<std::u16string> ScreenFonts() {
 }
 
 int WindowDpi(HWND window) {
-  // Looked up, not linked: the program also starts on Windows that lack it.
-  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFunction>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  const auto getDpiForWindow = NewerWindowsFunctions().getDpiForWindow;
   const UINT dpi = getDpiForWindow && window ? getDpiForWindow(window) : 0;
   return dpi > 0 ? static_cast<int>(dpi) : ScreenDpi();
 }

@@ -7,31 +7,37 @@
 // is used; on XP the 32-bit tick count is widened by counting its
 // wrap-arounds, which holds as long as it is asked at least once every 49.7
 // days: the send asks at every send and every Enter.
+#include "platform/tick_count64.h"
+
 #include <windows.h>
+
+#include "platform/newer_windows.h"
 
 namespace {
 
-ULONGLONG WINAPI TickCountWidened() {
-  // Zero-initialised, so no guard. The program counts on one thread.
-  static DWORD last = 0;
-  static ULONGLONG wraps = 0;
-  const DWORD now = GetTickCount();
-  if (now < last) ++wraps;
-  last = now;
-  return (wraps << 32) | now;
+// The widening's state lives as long as the run, not in a window: the
+// runtime reads the tick count before the first window and after the last.
+// Constant-initialised, so without a guard, whose code would call the
+// stand-in in turn. The program reads the count on one thread.
+quillon::TickWidener& Widening() {
+  static constinit quillon::TickWidener widening;
+  return widening;
+}
+
+ULONGLONG WINAPI TickCount64() {
+  if (const auto system = quillon::NewerWindowsFunctions().getTickCount64) return system();
+  return Widening().Widen(GetTickCount());
 }
 
 using TickCount64Function = ULONGLONG(WINAPI*)();
 
-// Looked up on every call, without a guarded static: the guard itself runs
-// on the threading runtime that calls this.
-ULONGLONG WINAPI TickCount64() {
-  const auto system = reinterpret_cast<TickCount64Function>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetTickCount64")));
-  return system ? system() : TickCountWidened();
-}
-
 }  // namespace
+
+namespace quillon {
+
+TickWidener TickCountWidening() { return Widening(); }
+
+}  // namespace quillon
 
 #if defined(_WIN64)
 #define QUILLON_IMPORT_NAME "__imp_GetTickCount64"

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/newer_windows.h"
+
 namespace quillon {
 
 Window::~Window() { Destroy(); }
@@ -55,11 +57,8 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
 }
 
 SIZE OuterSizeFor(HWND window, int width, int height, int dpi) {
-  // Looked up, not linked: the program also starts on Windows before 10,
-  // whose frames do not change with the monitor.
-  using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-  static const auto adjustForDpi = reinterpret_cast<AdjustForDpi>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+  // Windows before 10 lack it: their frames do not change with the monitor.
+  const auto adjustForDpi = NewerWindowsFunctions().adjustWindowRectExForDpi;
   RECT r{0, 0, width, height};
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
   const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));

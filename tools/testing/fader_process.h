@@ -7,15 +7,18 @@
 
 #include <string>
 
+#include "tools/testing/as_on_xp.h"
 #include "tools/testing/processes.h"
 #include "ui/common/control_ids.h"
 
 namespace quillon::testing {
 
-// The program of this build tree.
+// The program of this build tree; in a test's run as on Windows XP, its
+// copy without the newer functions.
 inline std::wstring FaderPath() {
-  std::wstring path = ExeFolder() + L"..\\app\\quillon.exe";
-  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) path = ExeFolder() + L"quillon.exe";
+  const std::wstring exe = AsOnXpRequested() ? L"quillon_as_on_xp.exe" : L"quillon.exe";
+  std::wstring path = ExeFolder() + L"..\\app\\" + exe;
+  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) path = ExeFolder() + exe;
   return path;
 }
 
