@@ -60,11 +60,13 @@ void ForgetCachedFile(const std::string& file) { WritePrivateProfileStringA(null
 
 }  // namespace
 
-void Win32ProfileStore::GroupBegins(const std::string&) {
-  if (!mutex_) return;
-  // An abandoned mutex is ours all the same: the copy that held it is gone.
+bool Win32ProfileStore::GroupBegins(const std::string&) {
+  if (!mutex_) return true;
+  // An abandoned mutex is ours all the same: the copy that held it ended
+  // without letting go (it crashed, or was ended from outside).
   const DWORD waited = WaitForSingleObject(mutex_, kWriteWaitMs);
   holding_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+  return waited != WAIT_TIMEOUT;
 }
 
 void Win32ProfileStore::GroupEnds(const std::string&) {
