@@ -8,6 +8,7 @@
 
 #include "tools/testing/fader_process.h"
 #include "tools/testing/standin.h"
+#include "tools/testing/test_files.h"
 #include "ui/common/texts.h"
 
 namespace quillon {
@@ -16,7 +17,7 @@ namespace {
 using Lines = std::vector<std::u16string>;
 using testing::WaitUntil;
 
-const std::wstring kFile = L"c:\\myini.ini";
+const std::wstring kFile = testing::PrefsFile();
 
 class OtherPrograms : public ::testing::Test {
  protected:

@@ -9,6 +9,7 @@
 
 #include "tools/testing/fader_process.h"
 #include "tools/testing/standin.h"
+#include "tools/testing/test_files.h"
 #include "ui/common/fader_window.h"
 
 namespace quillon {
@@ -17,11 +18,9 @@ namespace {
 class StartFont : public ::testing::Test {
  protected:
   void SetUp() override {
-    parent_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_TRUE(parent_);
-    ASSERT_TRUE(fonts.Create(parent_, {0, 0, 150, 21}, 1));
+    ASSERT_TRUE(parent_.hwnd());
+    ASSERT_TRUE(fonts.Create(parent_.hwnd(), {0, 0, 150, 21}, 1));
   }
-  void TearDown() override { DestroyWindow(parent_); }
   void Fill(const std::vector<std::u16string>& names) {
     fonts.Clear();
     for (const std::u16string& name : names) fonts.Add(name);
@@ -29,7 +28,7 @@ class StartFont : public ::testing::Test {
   ComboBox fonts;
 
  private:
-  HWND parent_ = nullptr;
+  testing::ParentWindow parent_{200, 200};
 };
 
 TEST_F(StartFont, TheLastFontThenArialThenTheFirstFontIsSelected) {
@@ -95,9 +94,8 @@ TEST(FontNames, AFontTheCodePageCannotSpellIsNotOfferedAndItsNameAsSavedStartsAr
   const ReplacedFont font(omega);
   ASSERT_TRUE(font.made());
   // Its name as a save wrote it through code page 1252.
-  ASSERT_TRUE(testing::WriteFileBytes(L"c:\\myini.ini",
-                                      "[new]\r\nISHE?=no\r\n[lastfont]\r\nIS=?mega quillon\r\n"
-                                      "[opts]\r\nFONT=?mega quillon\r\n"));
+  ASSERT_TRUE(testing::WritePrefsFile("[new]\r\nISHE?=no\r\n[lastfont]\r\nIS=?mega quillon\r\n"
+                                     "[opts]\r\nFONT=?mega quillon\r\n"));
   testing::StandIn host;
   ASSERT_TRUE(host.Start());
   testing::Fader fader;

@@ -17,7 +17,7 @@ namespace {
 
 using Lines = std::vector<std::u16string>;
 
-const std::wstring kFile = L"c:\\myini.ini";
+const std::wstring kFile = testing::PrefsFile();
 
 // Runs action once, on this thread, at the first tick of a 10 ms timer at
 // which ready() holds: from inside whatever handler is letting events in.

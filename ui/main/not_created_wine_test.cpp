@@ -15,7 +15,7 @@ namespace {
 
 using Lines = std::vector<std::u16string>;
 
-const std::wstring kFile = L"c:\\myini.ini";
+const std::wstring kFile = testing::PrefsFile();
 const std::string kLaterRun = "[new]\r\nISHE?=no\r\n[lastfont]\r\nIS=arial\r\n[other]\r\nkeep=me\r\n";
 
 bool StartsWith(const std::wstring& text, const std::wstring& start) { return text.compare(0, start.size(), start) == 0; }
