@@ -32,8 +32,8 @@ class ProfileStore {
   // the outermost group of the store does the store's own work, and keeps
   // the file's bytes as they were when it began.
   void BeginWriteGroup(const std::string& file = kPrefsFile);
-  // Ends the group begun last; false when another copy of the program kept
-  // the outermost group out of the file (see GroupBegins). Each key its writes (its nested groups'
+  // Ends the group begun last; false when the outermost group was kept out
+  // of the file (see GroupBegins). Each key its writes (its nested groups'
   // included) wrote is read back from the file, the last value written to
   // it compared, and the outermost group also checks that the file still
   // holds everything else it held (KeepsEverythingElse). True when every
@@ -53,7 +53,7 @@ class ProfileStore {
   void HoldWrites() { writesHeld_ = true; }
   bool WritesHeld() const { return writesHeld_; }
   // Whether WriteIni may write now: not after HoldWrites, and not inside a
-  // group that another copy of the program kept out of the file.
+  // group kept out of the file.
   bool MayWrite() const { return !writesHeld_ && !shutOut_; }
 
   // Writes one key; false when the write did not reach the file.
@@ -66,9 +66,10 @@ class ProfileStore {
 
  protected:
   // The outermost group begins and ends: a store shared with other copies
-  // of the program keeps them out in between. False when another copy kept
-  // the file past the wait: the group then writes nothing, puts nothing
-  // back and ends false, as a save that did not reach the file.
+  // of the program keeps them out in between. False when the group must
+  // not write the file (another copy kept it past the wait, or the store
+  // could not keep its bytes to put back): the group then writes nothing,
+  // puts nothing back and ends false, as a save that did not reach the file.
   virtual bool GroupBegins(const std::string& /*file*/) { return true; }
   virtual void GroupEnds(const std::string& /*file*/) {}
   // The file's bytes as they are now, not a copy the store or the system
