@@ -58,6 +58,26 @@ TEST_F(OtherPrograms, ASecondCopyExitsAtOnceAndBringsTheFirstToTheFront) {
   EXPECT_EQ(host.ChatLines(), (Lines{LoadedLine(), UnloadedLine()}));
 }
 
+TEST_F(OtherPrograms, ASaveWhileAnotherCopyHoldsTheSettingsPastTheWaitSaysNotSavedAndWritesNothing) {
+  testing::DeletePrefsFile();
+  ASSERT_TRUE(host.Start());
+  testing::Fader fader;
+  ASSERT_TRUE(fader.Start());
+  const std::string before = testing::ReadPrefsFile();
+  {
+    testing::SettingsLockHolder other;
+    ASSERT_TRUE(other.Take(false));
+    SendMessageW(fader.Control(kIdCommand2), BM_CLICK, 0, 0);
+    EXPECT_EQ(testing::WindowText(fader.main()), L"quillon fader - not saved");
+    EXPECT_EQ(testing::ReadPrefsFile(), before);
+  }
+  // Let go, the next save reaches the file.
+  SendMessageW(fader.Control(kIdCommand2), BM_CLICK, 0, 0);
+  EXPECT_EQ(testing::WindowText(fader.main()), L"quillon fader");
+  EXPECT_NE(testing::ReadPrefsFile().find("[opts]\r\nFONT=arial\r\n"), std::string::npos);
+  ASSERT_TRUE(CloseNormally(fader));
+}
+
 // Settings of an earlier run that differ from the design in every way the
 // window shows, and a section of another program.
 const std::string kEarlierRun =

@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <thread>
 
 #include "platform/profile_store.h"
 #include "tools/testing/processes.h"
+#include "tools/testing/test_files.h"
 
 namespace quillon {
 namespace {
@@ -19,51 +19,7 @@ using testing::WriteFileBytes;
 
 constexpr wchar_t kFile[] = L"c:\\quillon-store-test.ini";
 constexpr char kFileAnsi[] = "c:\\quillon-store-test.ini";
-// The name every copy of the program locks, as another copy would open it.
-constexpr wchar_t kLockName[] = L"Local\\quillon-fader.preferences";
-
 const std::string kOtherProgram = "[other]\r\nkeep=me\r\n";
-
-// Another copy of the program taking the lock on a thread of its own: it
-// holds the lock until Release, or ends holding it, as a copy that crashed.
-class LockHolder {
- public:
-  LockHolder() : taken_(CreateEventW(nullptr, TRUE, FALSE, nullptr)), let_go_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
-  ~LockHolder() {
-    SetEvent(let_go_);
-    if (thread_.joinable()) thread_.join();
-    CloseHandle(taken_);
-    CloseHandle(let_go_);
-  }
-  LockHolder(const LockHolder&) = delete;
-  LockHolder& operator=(const LockHolder&) = delete;
-
-  // True once the lock is taken; endsHoldingIt makes the thread end with it
-  // as soon as it has it.
-  bool Take(bool endsHoldingIt) {
-    thread_ = std::thread([this, endsHoldingIt] {
-      HANDLE lock = CreateMutexW(nullptr, FALSE, kLockName);
-      if (!lock || WaitForSingleObject(lock, 5000) != WAIT_OBJECT_0) return;
-      SetEvent(taken_);
-      if (!endsHoldingIt) {
-        WaitForSingleObject(let_go_, INFINITE);
-        ReleaseMutex(lock);
-      }
-      CloseHandle(lock);
-    });
-    const bool taken = WaitForSingleObject(taken_, 5000) == WAIT_OBJECT_0;
-    if (endsHoldingIt) thread_.join();
-    return taken;
-  }
-  void Release() {
-    SetEvent(let_go_);
-    if (thread_.joinable()) thread_.join();
-  }
-
- private:
-  HANDLE taken_, let_go_;
-  std::thread thread_;
-};
 
 class ProfileStoreFile : public ::testing::Test {
  protected:
@@ -80,7 +36,7 @@ class ProfileStoreFile : public ::testing::Test {
 
 TEST_F(ProfileStoreFile, AGroupKeptOutPastTheWaitFailsAndLeavesTheFileAsItWas) {
   Win32ProfileStore store;
-  LockHolder other;
+  testing::SettingsLockHolder other;
   ASSERT_TRUE(other.Take(false));
   EXPECT_FALSE(SaveFont(store, u"arial"));
   EXPECT_EQ(ReadFileBytes(kFile), kOtherProgram);
@@ -95,7 +51,7 @@ TEST_F(ProfileStoreFile, AGroupKeptOutPastTheWaitFailsAndLeavesTheFileAsItWas) {
 
 TEST_F(ProfileStoreFile, ALockLeftByACopyThatEndedHoldingItDoesNotKeepTheNextRunOut) {
   {
-    LockHolder crashed;
+    testing::SettingsLockHolder crashed;
     ASSERT_TRUE(crashed.Take(true));
   }
   // A new store, as the next run makes.
