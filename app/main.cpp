@@ -1,8 +1,6 @@
 // The program: the main window and the message loop.
 #include <windows.h>
 
-#include <string>
-
 #include "platform/event_pump.h"
 #include "platform/prefs_location.h"
 #include "platform/profile_store.h"
@@ -20,11 +18,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   quillon::Win32WindowOps host;
   quillon::Win32ProfileStore prefs(quillon::ChoosePrefsFile().file);
   quillon::Form1 main(host, prefs);
-  if (!main.Open()) {
-    const std::string& why = main.CreationError();
-    const std::wstring text = L"The main window could not be created: " + std::wstring(why.begin(), why.end()) + L".";
-    MessageBoxW(nullptr, text.c_str(), L"quillon fader", MB_ICONERROR);
-    return 1;
-  }
+  if (!quillon::OpenOrTell(main)) return 1;
   return quillon::RunMessageLoop();
 }

@@ -8,6 +8,7 @@
 
 #include "tools/testing/fader_process.h"
 #include "tools/testing/standin.h"
+#include "tools/testing/test_files.h"
 #include "ui/common/texts.h"
 
 namespace quillon {
@@ -16,7 +17,7 @@ namespace {
 using Lines = std::vector<std::u16string>;
 using testing::WaitUntil;
 
-const std::wstring kFile = L"c:\\myini.ini";
+const std::wstring kFile = testing::PrefsFile();
 
 class OtherPrograms : public ::testing::Test {
  protected:
@@ -55,6 +56,26 @@ TEST_F(OtherPrograms, ASecondCopyExitsAtOnceAndBringsTheFirstToTheFront) {
   // The first copy's close ends all posting: one "loaded", one "unloaded".
   ASSERT_TRUE(CloseNormally(first));
   EXPECT_EQ(host.ChatLines(), (Lines{LoadedLine(), UnloadedLine()}));
+}
+
+TEST_F(OtherPrograms, ASaveWhileAnotherCopyHoldsTheSettingsPastTheWaitSaysNotSavedAndWritesNothing) {
+  testing::DeletePrefsFile();
+  ASSERT_TRUE(host.Start());
+  testing::Fader fader;
+  ASSERT_TRUE(fader.Start());
+  const std::string before = testing::ReadPrefsFile();
+  {
+    testing::SettingsLockHolder other;
+    ASSERT_TRUE(other.Take(false));
+    SendMessageW(fader.Control(kIdCommand2), BM_CLICK, 0, 0);
+    EXPECT_EQ(testing::WindowText(fader.main()), L"quillon fader - not saved");
+    EXPECT_EQ(testing::ReadPrefsFile(), before);
+  }
+  // Let go, the next save reaches the file.
+  SendMessageW(fader.Control(kIdCommand2), BM_CLICK, 0, 0);
+  EXPECT_EQ(testing::WindowText(fader.main()), L"quillon fader");
+  EXPECT_NE(testing::ReadPrefsFile().find("[opts]\r\nFONT=arial\r\n"), std::string::npos);
+  ASSERT_TRUE(CloseNormally(fader));
 }
 
 // Settings of an earlier run that differ from the design in every way the

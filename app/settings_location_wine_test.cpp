@@ -14,6 +14,7 @@
 
 #include "tools/testing/fader_process.h"
 #include "tools/testing/standin.h"
+#include "tools/testing/test_files.h"
 
 namespace quillon {
 namespace {
@@ -21,7 +22,7 @@ namespace {
 using testing::ReadFileBytes;
 using testing::WaitUntil;
 
-const std::wstring kStandardFile = L"c:\\myini.ini";
+const std::wstring kStandardFile = testing::PrefsFile();
 
 std::wstring PerUserFolder() {
   wchar_t appData[MAX_PATH];

@@ -31,6 +31,11 @@ std::optional<std::string> ToAnsi(std::u16string_view text) {
   return ansi;
 }
 
+bool SpellsInAnsi(std::u16string_view text) {
+  const std::optional<std::string> ansi = ToAnsi(text);
+  return ansi && FromAnsi(*ansi) == text;
+}
+
 std::u16string FromAnsi(std::string_view bytes) {
   if (bytes.empty() || !FitsInt(bytes.size())) return {};
   const int length = static_cast<int>(bytes.size());

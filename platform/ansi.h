@@ -14,6 +14,10 @@ namespace quillon {
 // nullopt when the text cannot be converted at all.
 std::optional<std::string> ToAnsi(std::u16string_view text);
 
+// Whether the ANSI code page holds every character of text, so that it
+// comes back from the file or the chat room as it went.
+bool SpellsInAnsi(std::u16string_view text);
+
 // Bytes in the ANSI code page to UTF-16.
 std::u16string FromAnsi(std::string_view bytes);
 

@@ -32,6 +32,22 @@ TEST_F(CodePage, ToAnsiGivesTheDefaultCharacterForWhatTheCodePageLacksAndFromAns
   EXPECT_EQ(FromAnsi(""), u"");
 }
 
+TEST_F(CodePage, SpellsInAnsiOnlyWhatComesBackAsItWent) {
+  const struct {
+    std::u16string text;
+    bool spelled;
+  } cases[] = {
+      {u"", true},
+      {u"arial", true},
+      {u"caf\u00E9 \u20AC", true},
+      {u"?", true},
+      {u"\u03A9mega", false},
+      {u"x\u221E", false},
+      {u"\U0001F600", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(SpellsInAnsi(c.text), c.spelled) << std::string(c.text.begin(), c.text.end());
+}
+
 TEST_F(CodePage, AChatLineAndAKeywordArriveWithQuestionMarksForWhatTheCodePageLacks) {
   testing::StandIn host;
   ASSERT_TRUE(host.Start());

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/event_pump.h"
+#include "tools/testing/test_files.h"
 
 namespace quillon {
 namespace {
@@ -17,11 +18,9 @@ constexpr char16_t kPair[] = u"\U0001F600";
 class LimitedTextBox : public ::testing::Test {
  protected:
   void SetUp() override {
-    parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 400, 60, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_TRUE(parent);
-    ASSERT_TRUE(box.Create(parent, {0, 0, 380, 24}, 1, 70));
+    ASSERT_TRUE(parent.hwnd());
+    ASSERT_TRUE(box.Create(parent.hwnd(), {0, 0, 380, 24}, 1, 70));
   }
-  void TearDown() override { DestroyWindow(parent); }
 
   // Puts text into the box and the caret at index.
   void Start(const std::u16string& text, std::size_t caret) {
@@ -34,7 +33,7 @@ class LimitedTextBox : public ::testing::Test {
     PumpPendingMessages();
   }
   void Paste(const std::u16string& text) {
-    ASSERT_TRUE(OpenClipboard(parent));
+    ASSERT_TRUE(OpenClipboard(parent.hwnd()));
     EmptyClipboard();
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t));
     ASSERT_TRUE(memory);
@@ -45,7 +44,7 @@ class LimitedTextBox : public ::testing::Test {
     SendMessageW(box.hwnd(), WM_PASTE, 0, 0);
   }
 
-  HWND parent = nullptr;
+  testing::ParentWindow parent{400, 60};
   TextBox box;
 };
 

@@ -82,9 +82,9 @@ std::wstring PerUserFolder() {
   return folder;
 }
 
-// The store opens the file through the ANSI functions: a folder name that
-// the code page cannot spell is given by its short name.
-std::optional<std::string> AnsiPath(const std::wstring& folder, const char* name) {
+}  // namespace
+
+std::optional<std::string> AnsiPathOf(const std::wstring& folder, const char* name) {
   const std::u16string wide(folder.begin(), folder.end());
   if (std::optional<std::string> ansi = ToAnsi(wide); ansi && FromAnsi(*ansi) == wide) return *ansi + "\\" + name;
   wchar_t shortName[MAX_PATH];
@@ -96,8 +96,6 @@ std::optional<std::string> AnsiPath(const std::wstring& folder, const char* name
   return std::nullopt;
 }
 
-}  // namespace
-
 PrefsLocation ChoosePrefsFile() {
   const PrefsLocation standard{kPrefsFile, false};
   const std::string standardAnsi = kPrefsFile;
@@ -107,7 +105,7 @@ PrefsLocation ChoosePrefsFile() {
 
   const std::wstring folder = PerUserFolder();
   const std::wstring perUserPath = folder + L"\\myini.ini";
-  const std::optional<std::string> perUserAnsi = folder.empty() ? std::nullopt : AnsiPath(folder, "myini.ini");
+  const std::optional<std::string> perUserAnsi = folder.empty() ? std::nullopt : AnsiPathOf(folder, "myini.ini");
   const bool perUserKept = perUserAnsi && Exists(perUserPath);
 
   if (access == Access::Missing) {

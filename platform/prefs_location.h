@@ -1,6 +1,7 @@
 // Where the preferences file lives on this system, decided once at start-up.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace quillon {
@@ -21,5 +22,11 @@ struct PrefsLocation {
 // while the standard file is missing. Without an application-data folder,
 // the standard file.
 PrefsLocation ChoosePrefsFile();
+
+// The path of the file name in folder as the store's ANSI functions open
+// it: the folder by its short name where the code page cannot spell its
+// long one. nullopt when the long name cannot be spelled and no short name
+// that can is found (a volume without short names, or no such folder).
+std::optional<std::string> AnsiPathOf(const std::wstring& folder, const char* name);
 
 }  // namespace quillon

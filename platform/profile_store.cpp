@@ -51,7 +51,9 @@ ProfileStore::FileState Win32ProfileStore::Probe(const std::string& name) {
 
 namespace {
 
-constexpr LONGLONG kLargestRead = 16 << 20;
+// The largest file a group keeps the bytes of, to put them back should the
+// save not reach the file; a group on a larger file does not write.
+constexpr LONGLONG kLargestRead = 64 << 20;
 
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 
@@ -60,11 +62,17 @@ void ForgetCachedFile(const std::string& file) { WritePrivateProfileStringA(null
 
 }  // namespace
 
-void Win32ProfileStore::GroupBegins(const std::string&) {
-  if (!mutex_) return;
-  // An abandoned mutex is ours all the same: the copy that held it is gone.
+bool Win32ProfileStore::GroupBegins(const std::string& name) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (GetFileAttributesExA(PathOf(name).c_str(), GetFileExInfoStandard, &data) &&
+      (static_cast<LONGLONG>(data.nFileSizeHigh) << 32 | data.nFileSizeLow) > kLargestRead)
+    return false;
+  if (!mutex_) return true;
+  // An abandoned mutex is ours all the same: the copy that held it ended
+  // without letting go (it crashed, or was ended from outside).
   const DWORD waited = WaitForSingleObject(mutex_, kWriteWaitMs);
   holding_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+  return waited != WAIT_TIMEOUT;
 }
 
 void Win32ProfileStore::GroupEnds(const std::string&) {

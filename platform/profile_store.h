@@ -42,13 +42,16 @@ class Win32ProfileStore : public ProfileStore {
 
  protected:
   // A write group holds a mutex of this user's session, shared by every
-  // copy of the program, so that their groups of writes do not interleave;
-  // a copy that does not let go within a few seconds is not waited for.
-  void GroupBegins(const std::string& file) override;
+  // copy of the program, so that their groups of writes do not interleave.
+  // A copy that does not let go within a few seconds is not waited for
+  // longer: the group is kept out (false). One that ended holding it left
+  // it abandoned, and the next group takes it. A file larger than the group
+  // can keep the bytes of (64 MB) is not written either.
+  bool GroupBegins(const std::string& file) override;
   void GroupEnds(const std::string& file) override;
   // The file's bytes, read as a file. So a group sees what a full disk does:
   // Wine rewrites the whole file for each key, cut at the room there is,
-  // and reports success. A file larger than 16 MB is not read.
+  // and reports success. A file larger than 64 MB is not read.
   std::optional<std::string> FileBytes(const std::string& file) override;
   // Writes the bytes over the file, emptied first so that they find the room
   // the file took, and makes the system read the file anew.

@@ -9,34 +9,12 @@
 #include <vector>
 
 #include "platform/event_pump.h"
+#include "tools/testing/test_files.h"
 
 namespace quillon {
 namespace {
 
 constexpr COLORREF kBlack = RGB(0, 0, 0);
-
-// A visible top-level window that hands its controls' WM_COMMAND to them.
-class Parent {
- public:
-  Parent() {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = Procedure;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"QuillonKeyboardTestParent";
-    RegisterClassW(&wc);
-    hwnd = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 10, 10, 300, 120, nullptr, nullptr,
-                           wc.hInstance, nullptr);
-  }
-  ~Parent() { DestroyWindow(hwnd); }
-  HWND hwnd;
-
- private:
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND && RouteCommand(window, wParam, lParam)) return 0;
-    if (message == WM_HSCROLL && RouteScroll(window, wParam, lParam)) return 0;
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
-};
 
 // What a control draws of itself, pixel by pixel.
 class Pixels {
@@ -110,15 +88,15 @@ class HiddenFocus {
 class Swatch : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(parent.hwnd);
-    ASSERT_TRUE(swatch.Create(parent.hwnd, {10, 10, 33, 17}, 21, 0));
-    ASSERT_TRUE(other.Create(parent.hwnd, {60, 10, 33, 17}, 22, 0x00FF00));
+    ASSERT_TRUE(parent.hwnd());
+    ASSERT_TRUE(swatch.Create(parent.hwnd(), {10, 10, 33, 17}, 21, 0));
+    ASSERT_TRUE(other.Create(parent.hwnd(), {60, 10, 33, 17}, 22, 0x00FF00));
     swatch.onClick = [this] { ++clicks; };
     other.onClick = [this] { ++otherClicks; };
     ShowFocus(true);
   }
   void ShowFocus(bool show) {
-    SendMessageW(parent.hwnd, WM_CHANGEUISTATE, MAKEWPARAM(show ? UIS_CLEAR : UIS_SET, UISF_HIDEFOCUS), 0);
+    SendMessageW(parent.hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(show ? UIS_CLEAR : UIS_SET, UISF_HIDEFOCUS), 0);
   }
   void Key(HWND target, UINT message, UINT key) {
     PostMessageW(target, message, key, message == WM_KEYUP ? 0xC0390001 : 0x00390001);
@@ -128,7 +106,7 @@ class Swatch : public ::testing::Test {
   // rectangle's outline itself.
   static RECT Ring(const Pixels& p, int inset) { return {inset, inset, p.width - 1 - inset, p.height - 1 - inset}; }
 
-  Parent parent;
+  testing::ParentWindow parent{300, 120, true};
   PictureBox swatch, other;
   int clicks = 0, otherClicks = 0;
 };
@@ -169,7 +147,7 @@ TEST_F(Swatch, FocusHiddenUntilTheKeyboardIsUsedShowsNoRectangle) {
 
 TEST_F(Swatch, FocusChangesAndUiStateChangesRepaintTheBox) {
   SetFocus(other.hwnd());
-  UpdateWindow(parent.hwnd);
+  UpdateWindow(parent.hwnd());
   SetFocus(swatch.hwnd());
   EXPECT_TRUE(GetUpdateRect(swatch.hwnd(), nullptr, FALSE));
   UpdateWindow(swatch.hwnd());
@@ -223,8 +201,8 @@ TEST_F(Swatch, ADisabledBoxTakesNeitherTheFocusNorClicksNorSpace) {
 class Bar : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(parent.hwnd);
-    ASSERT_TRUE(bar.Create(parent.hwnd, {10, 40, 153, 17}, 31, 0, 2, 2, 1, 1));
+    ASSERT_TRUE(parent.hwnd());
+    ASSERT_TRUE(bar.Create(parent.hwnd(), {10, 40, 153, 17}, 31, 0, 2, 2, 1, 1));
     SetFocus(bar.hwnd());
   }
   // The thumb's left and right edge in the bar's client area.
@@ -245,7 +223,7 @@ class Bar : public ::testing::Test {
     return ::testing::AssertionFailure() << "mark at " << caret.x << ", thumb from " << left << " to " << right;
   }
 
-  Parent parent;
+  testing::ParentWindow parent{300, 120, true};
   ScrollBar bar;
 };
 
@@ -261,7 +239,7 @@ TEST_F(Bar, TheFocusMarkFollowsTheThumbWhenCodeMovesIt) {
 }
 
 TEST_F(Bar, TheFocusMarkFollowsTheThumbWhenItIsReleasedOrTheBarLaidOutAgain) {
-  SendMessageW(parent.hwnd, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), reinterpret_cast<LPARAM>(bar.hwnd()));
+  SendMessageW(parent.hwnd(), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), reinterpret_cast<LPARAM>(bar.hwnd()));
   EXPECT_EQ(bar.Value(), 0);
   EXPECT_TRUE(MarkOnThumb());
   bar.SetValue(2);

@@ -86,8 +86,10 @@ bool KeepsEverythingElse(std::string_view before, std::string_view after,
 void ProfileStore::BeginWriteGroup(const std::string& file) {
   if (groups_.empty()) {
     groupFile_ = file;
-    GroupBegins(file);
-    before_ = FileBytes(file);
+    shutOut_ = !GroupBegins(file);
+    // Bytes read while another copy writes could only put its work back
+    // half done.
+    if (!shutOut_) before_ = FileBytes(file);
   }
   groups_.push_back(written_.size());
 }
@@ -96,7 +98,7 @@ bool ProfileStore::EndWriteGroup() {
   if (groups_.empty()) return false;
   const auto first = static_cast<std::ptrdiff_t>(groups_.back());
   groups_.pop_back();
-  bool saved = true;
+  bool saved = !shutOut_;
   // Each key once, for the last value written to it.
   std::set<std::tuple<std::string, std::string, std::string>> checked;
   for (auto write = written_.rbegin(); write != written_.rend() - first; ++write) {
@@ -113,6 +115,7 @@ bool ProfileStore::EndWriteGroup() {
     }
     written_.clear();
     before_.reset();
+    shutOut_ = false;
     GroupEnds(groupFile_);
   }
   return saved;
@@ -125,7 +128,7 @@ void ProfileStore::NoteWrite(const std::string& section, const std::string& key,
 
 bool WriteIni(ProfileStore& store, const std::string& section, const std::string& key,
               const std::u16string& value, const std::string& file) {
-  if (store.WritesHeld() || !FitsOnOneLine(value)) return false;
+  if (!store.MayWrite() || !FitsOnOneLine(value)) return false;
   const std::string stored = UpperCase(key);
   const bool written = store.Write(section, stored, value, file);
   store.NoteWrite(section, stored, value, file, written);

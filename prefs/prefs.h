@@ -32,7 +32,8 @@ class ProfileStore {
   // the outermost group of the store does the store's own work, and keeps
   // the file's bytes as they were when it began.
   void BeginWriteGroup(const std::string& file = kPrefsFile);
-  // Ends the group begun last. Each key its writes (its nested groups'
+  // Ends the group begun last; false when the outermost group was kept out
+  // of the file (see GroupBegins). Each key its writes (its nested groups'
   // included) wrote is read back from the file, the last value written to
   // it compared, and the outermost group also checks that the file still
   // holds everything else it held (KeepsEverythingElse). True when every
@@ -51,6 +52,9 @@ class ProfileStore {
   // write could only overwrite settings it never saw.
   void HoldWrites() { writesHeld_ = true; }
   bool WritesHeld() const { return writesHeld_; }
+  // Whether WriteIni may write now: not after HoldWrites, and not inside a
+  // group kept out of the file.
+  bool MayWrite() const { return !writesHeld_ && !shutOut_; }
 
   // Writes one key; false when the write did not reach the file.
   virtual bool Write(const std::string& section, const std::string& key, const std::u16string& value,
@@ -62,8 +66,11 @@ class ProfileStore {
 
  protected:
   // The outermost group begins and ends: a store shared with other copies
-  // of the program keeps them out in between.
-  virtual void GroupBegins(const std::string& /*file*/) {}
+  // of the program keeps them out in between. False when the group must
+  // not write the file (another copy kept it past the wait, or the store
+  // could not keep its bytes to put back): the group then writes nothing,
+  // puts nothing back and ends false, as a save that did not reach the file.
+  virtual bool GroupBegins(const std::string& /*file*/) { return true; }
   virtual void GroupEnds(const std::string& /*file*/) {}
   // The file's bytes as they are now, not a copy the store or the system
   // keeps of them: empty for a missing file; nullopt when the store cannot
@@ -90,6 +97,7 @@ class ProfileStore {
     bool reported;
   };
   bool writesHeld_ = false;
+  bool shutOut_ = false;               // the outermost open group did not get the file
   std::vector<Written> written_;       // by the open groups, in order
   std::vector<std::size_t> groups_;    // where each open group's writes begin
   std::string groupFile_;              // the outermost open group's

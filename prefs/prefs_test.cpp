@@ -192,6 +192,33 @@ TEST(WriteGroup, AFileThatKeptEverythingElseIsLeftAsItIs) {
   EXPECT_TRUE(store.putBack.empty());
 }
 
+TEST(WriteGroup, AGroupKeptOutOfTheFileWritesNothingPutsNothingBackAndFailsUntilTheFileIsFree) {
+  FakeStore store;
+  store.keptOut = true;
+  store.fileBytes = {"[other]\r\nlast=kept\r\n", "[other]\r\nlast=kept\r\n"};
+  {
+    WriteGroup outer(store);
+    EXPECT_FALSE(WriteIni(store, "opts", "font", u"arial"));
+    WriteGroup inner(store);
+    EXPECT_FALSE(WriteIni(store, "opts", "bold", u"1"));
+    EXPECT_FALSE(inner.End());
+    EXPECT_FALSE(outer.End());
+  }
+  EXPECT_TRUE(store.Writes().empty());
+  EXPECT_TRUE(store.putBack.empty());
+  EXPECT_TRUE(store.readBacks.empty());
+  EXPECT_EQ(store.fileBytes.size(), 2u);  // the file was not read while another copy held it
+  EXPECT_EQ(store.groupEnds, 1);
+  EXPECT_FALSE(store.WritesHeld());
+
+  // Once the other copy lets go, the next group writes as usual.
+  store.keptOut = false;
+  WriteGroup next(store);
+  EXPECT_TRUE(WriteIni(store, "opts", "font", u"arial"));
+  EXPECT_TRUE(next.End());
+  EXPECT_EQ(store.Writes().size(), 1u);
+}
+
 TEST(WriteGroup, AGroupThatWroteNothingChecksNothing) {
   FakeStore store;
   store.fileBytes = {"[other]\r\nlast=kept\r\n", "[other]\r\nlast=ke"};

@@ -67,13 +67,18 @@ class FakeStore : public ProfileStore {
   std::vector<std::string> readBacks;
   std::vector<std::string> groupFiles;  // as each outermost group began
   int groupEnds = 0;
+  // Another copy of the program holds the file past the wait.
+  bool keptOut = false;
   // What FileBytes gives, first to last (the outermost group's begin, then
   // its end); nullopt once they are used up. What PutBack was given.
   std::vector<std::string> fileBytes;
   std::vector<std::string> putBack;
 
  protected:
-  void GroupBegins(const std::string& file) override { groupFiles.push_back(file); }
+  bool GroupBegins(const std::string& file) override {
+    groupFiles.push_back(file);
+    return !keptOut;
+  }
   void GroupEnds(const std::string&) override { ++groupEnds; }
   std::optional<std::string> FileBytes(const std::string&) override {
     if (fileBytes.empty()) return std::nullopt;

@@ -12,7 +12,9 @@
 //                     "ready\n" once the windows exist,
 //                     "chat ROOM LENGTH: BYTES\n" for a line sent in room ROOM,
 //                     "keyword LENGTH: BYTES\n" for a submitted keyword,
-//                     "decoy LENGTH: BYTES\n" for anything a decoy received.
+//                     "decoy LENGTH: BYTES\n" for anything a decoy received,
+//                     "held ROOM LENGTH: BYTES\n" when --stall-return begins
+//                     to hold the carriage return of a line.
 //                   BYTES are exactly what arrived, in the ANSI code page.
 //   --windows LIST  the document windows, comma-separated, back to front:
 //                   "chat" a chat room, "plain" a window of no chat classes,
@@ -101,8 +103,10 @@ LRESULT CALLBACK BoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
   auto* box = reinterpret_cast<BoxState*>(GetPropW(window, L"standin.box"));
   if (host && box) {
     if ((message == WM_SETTEXT || message == WM_CHAR) && host->options.slowMs > 0) Sleep(host->options.slowMs);
-    if (message == WM_CHAR && wParam == '\r' && box->room > 0 && host->options.stallReturnMs != 0)
+    if (message == WM_CHAR && wParam == '\r' && box->room > 0 && host->options.stallReturnMs != 0) {
+      Record(*host, "held " + std::to_string(box->room), box->received);
       Sleep(host->options.stallReturnMs < 0 ? INFINITE : static_cast<DWORD>(host->options.stallReturnMs));
+    }
     if (message == WM_SETTEXT) {
       if (box->room > 0 && host->options.hangMs > 0 && !host->hung) {
         host->hung = true;

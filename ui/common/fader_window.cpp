@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/ansi.h"
 #include "platform/event_pump.h"
 #include "platform/popup_menu.h"
 #include "ui/common/accessible_text.h"
@@ -314,10 +315,18 @@ void FaderWindow::OpenHelp() { OpenKeyword(host_, kHelpAddress); }
 void FaderWindow::FillFontList() {
   cmbFonts.Clear();
   for (std::u16string name : ScreenFonts()) {
-    if (!FitsFontTag(name)) continue;
+    // A name the code page cannot spell would be posted, and saved, as
+    // another name ("?" for each character it lacks).
+    if (!FitsFontTag(name) || !SpellsInAnsi(name)) continue;
     CharLowerBuffW(reinterpret_cast<wchar_t*>(name.data()), static_cast<DWORD>(name.size()));
     cmbFonts.Add(name);
   }
+}
+
+void TellNotCreated(HWND owner, const wchar_t* what, const std::string& why) {
+  const std::wstring text =
+      std::wstring(L"The ") + what + L" could not be created: " + std::wstring(why.begin(), why.end()) + L".";
+  MessageBoxW(owner, text.c_str(), L"quillon fader", MB_ICONERROR | MB_OK);
 }
 
 void SelectStartFont(ComboBox& fonts, const std::u16string& lastFont) {

@@ -64,6 +64,10 @@ struct WindowDesign {
 // first entry.
 void SelectStartFont(ComboBox& fonts, const std::u16string& lastFont);
 
+// Tells the user, in a message box over owner (or none), that a window
+// could not be made: "The <what> could not be created: <why>."
+void TellNotCreated(HWND owner, const wchar_t* what, const std::string& why);
+
 class FaderWindow;
 
 // What the windows of one run share. They run their handlers on one thread
@@ -165,7 +169,9 @@ class FaderWindow : public Window, public StyleControls {
   void Advertise();
   // Types the help page's address into the client's keyword box.
   void OpenHelp();
-  // Empties the font list and fills it with the screen fonts in lower case.
+  // Empties the font list and fills it with the screen fonts in lower case,
+  // but those whose names would break the font tag or that the ANSI code
+  // page cannot spell.
   void FillFontList();
   // Centres the window on its monitor's work area, in twips, fractions kept
   // until the one conversion to pixels.

@@ -131,7 +131,7 @@ TEST_F(CompactWindow, SendsLikeTheMainWindow) {
 TEST_F(CompactWindow, ClosingPostsOneUnloadedLineAndWritesOnlyTheLastFont) {
   Open();
   Compact& compact = SwitchToCompact();
-  const std::string before = testing::ReadFileBytes(L"c:\\myini.ini");
+  const std::string before = testing::ReadPrefsFile();
   std::vector<std::u16string> lines = host.ChatLines();
   SendMessageW(compact.hwnd(), WM_CLOSE, 0, 0);
   MSG quit;
@@ -144,7 +144,7 @@ TEST_F(CompactWindow, ClosingPostsOneUnloadedLineAndWritesOnlyTheLastFont) {
   lines.push_back(UnloadedLine());
   lines.push_back(u"sentinel");
   EXPECT_EQ(host.ChatLines(), lines);
-  const std::string after = testing::ReadFileBytes(L"c:\\myini.ini");
+  const std::string after = testing::ReadPrefsFile();
   EXPECT_EQ(after.find("[optsl]"), std::string::npos);
   // Only the last font changed: the combo's entry in place of the first run's.
   std::string expected = before;

@@ -18,7 +18,7 @@ namespace {
 class Program : public ::testing::Test {
  protected:
   void SetUp() override {
-    DeleteFileW(L"c:\\myini.ini");
+    testing::DeletePrefsFile();
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     ASSERT_TRUE(program.Start(testing::ExeFolder() + L"..\\app\\quillon.exe", L""));
     main = testing::WaitForShownWindow(kMainWindowClass, 15000);

@@ -17,7 +17,7 @@ namespace {
 
 using Lines = std::vector<std::u16string>;
 
-const std::wstring kFile = L"c:\\myini.ini";
+const std::wstring kFile = testing::PrefsFile();
 
 // Runs action once, on this thread, at the first tick of a 10 ms timer at
 // which ready() holds: from inside whatever handler is letting events in.
@@ -153,9 +153,9 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
 
 class EndOfSession : public ::testing::Test {
  protected:
-  void Start() {
+  void Start(const std::wstring& hostArgs = L"") {
     ASSERT_TRUE(testing::WriteFileBytes(kFile, kLaterRun));
-    ASSERT_TRUE(host.Start());
+    ASSERT_TRUE(host.Start(hostArgs));
     ASSERT_TRUE(fader.Start());
     ASSERT_EQ(host.ChatLines(), Lines{LoadedLine()});
   }
@@ -211,6 +211,65 @@ TEST_F(EndOfSession, TaskkillClosesBothWindowsAndTheProgramSaysGoodbyeOnce) {
   ASSERT_TRUE(fader.process().WaitForExit(10000));
   EXPECT_EQ(fader.process().ExitCode(), 0u);
   EXPECT_EQ(host.ChatLines(), (Lines{LoadedLine(), UnloadedLine()}));
+}
+
+// The carriage returns the client has begun to hold (--stall-return).
+std::size_t Held(const testing::StandIn& host) {
+  std::size_t held = 0;
+  for (const testing::Received& r : host.Records()) held += r.kind == "held";
+  return held;
+}
+
+// The characters of a faded line, its tags taken out.
+std::u16string Untagged(const std::u16string& line) {
+  std::u16string text;
+  bool inTag = false;
+  for (char16_t c : line) {
+    if (c == u'<') inTag = true;
+    else if (c == u'>') inTag = false;
+    else if (!inTag) text += c;
+  }
+  return text;
+}
+
+// The client holds each carriage return for 1.5 s, less than the 2 s the
+// program waits for an answer: "loaded" is held too.
+const std::wstring kHoldsReturns = L"--stall-return 1500";
+
+TEST_F(EndOfSession, ALogOffWhileTheClientHoldsALineLetsItArriveThenPostsUnloadedOnce) {
+  Start(kHoldsReturns);
+  ASSERT_EQ(Held(host), 1u);
+  SendMessageW(fader.Control(kIdText1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"last words"));
+  PostMessageW(fader.Control(kIdCommand1), BM_CLICK, 0, 0);
+  ASSERT_TRUE(testing::WaitUntil([&] { return Held(host) == 2; }, 8000));
+  ASSERT_EQ(host.ChatLines(), Lines{LoadedLine()});
+  ASSERT_TRUE(EndSession(fader.main()));
+  ASSERT_TRUE(fader.process().WaitForExit(10000));
+  EXPECT_EQ(fader.process().ExitCode(), 0u);
+  const Lines lines = host.ChatLines();
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0], LoadedLine());
+  EXPECT_EQ(Untagged(lines[1]), u"last words");
+  EXPECT_EQ(lines[2], UnloadedLine());
+  const std::string file = testing::ReadFileBytes(kFile);
+  EXPECT_NE(file.find("[lastfont]\r\nIS=arial\r\n"), std::string::npos) << file;
+  EXPECT_NE(file.find("[optsl]\r\nBOLD=0\r\n"), std::string::npos) << file;
+}
+
+TEST_F(EndOfSession, ALogOffAfterTheAdvertisementsFirstLineEndsItBeforeItsSecond) {
+  Start(kHoldsReturns);
+  PostMessageW(fader.Control(kIdCommand5), BM_CLICK, 0, 0);
+  // While the client holds the first line, Windows asks; the end of the
+  // session it then sends is queued, and taken in the pause after that line.
+  ASSERT_TRUE(testing::WaitUntil([&] { return Held(host) == 2; }, 8000));
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(fader.main(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &answer));
+  EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
+  PostMessageW(fader.main(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  ASSERT_TRUE(fader.process().WaitForExit(10000));
+  EXPECT_EQ(fader.process().ExitCode(), 0u);
+  EXPECT_EQ(host.ChatLines(), (Lines{LoadedLine(), AdvertLine1(), UnloadedLine()}));
+  EXPECT_NE(testing::ReadFileBytes(kFile).find("[optsl]\r\nBOLD=0\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ using testing::Lines;
 
 using Colours = std::array<COLORREF, 16>;
 
-std::string File() { return testing::ReadFileBytes(L"c:\\myini.ini"); }
+std::string File() { return testing::ReadPrefsFile(); }
 
 // The lines of the file's section, without its header.
 std::vector<std::string> Section(const std::string& name) {
@@ -126,7 +126,7 @@ TEST_F(CustomColours, TheNextStartLoadsThem) {
 }
 
 TEST_F(CustomColours, ABadValueLeavesItsSlotBlack) {
-  ASSERT_TRUE(testing::WriteFileBytes(L"c:\\myini.ini",
+  ASSERT_TRUE(testing::WritePrefsFile(
                                       "[custom]\r\nC1=abc\r\nC2=255\r\nC3=16777216\r\nC4=-1\r\nC5= 65280 \r\n"
                                       "C6=1x\r\nC16=16777215\r\n"));
   Open(L"", true);

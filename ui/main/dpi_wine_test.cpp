@@ -52,7 +52,7 @@ struct ProgramLayouts {
 
 ProgramLayouts LayoutsOfTheProgramAt144() {
   ProgramLayouts layouts;
-  DeleteFileW(L"c:\\myini.ini");
+  testing::DeletePrefsFile();
   SetSystemDpi(144);
   testing::Process program;
   const bool started = program.Start(testing::FaderPath(), L"");

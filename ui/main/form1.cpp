@@ -67,6 +67,12 @@ bool Form1::Open() {
   return true;
 }
 
+bool OpenOrTell(Form1& main) {
+  if (main.Open()) return true;
+  TellNotCreated(nullptr, L"main window", main.CreationError());
+  return false;
+}
+
 void Form1::Form_Load() {
   KeepOnTop(host_, reinterpret_cast<WindowHandle>(hwnd()));
   RedrawPreview(4);
@@ -151,10 +157,11 @@ void Form1::Command6_Click() {
     compact_ = std::make_unique<Compact>(host_, prefs_, run(), [this] { ShowWindow(hwnd(), SW_SHOW); });
     compact_->c1.ShareCustomColours(customColours_);
     if (!compact_->Create()) {
-      // Without a compact window the main one stays in use.
+      // Without a compact window the main one stays in use, and says why.
+      const std::string why = compact_->CreationError();
       compact_.reset();
       ShowWindow(hwnd(), SW_SHOW);
-      MessageBeep(MB_ICONWARNING);
+      TellNotCreated(hwnd(), L"compact window", why);
       return;
     }
   }

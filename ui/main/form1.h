@@ -79,4 +79,9 @@ class Form1 final : public FaderWindow {
   std::unique_ptr<Compact> compact_;
 };
 
+// Opens the main window, or tells the user why it could not be made; then
+// nothing was posted or written to the preferences file, and the program
+// ends.
+bool OpenOrTell(Form1& main);
+
 }  // namespace quillon

@@ -15,7 +15,7 @@
 namespace quillon {
 namespace {
 
-constexpr wchar_t kFile[] = L"c:\\myini.ini";
+const wchar_t* const kFile = testing::PrefsFile();
 
 // A file of a run before, then other programs' sections after the
 // program's own, filling the filesystem's first 4 KB page but for a few

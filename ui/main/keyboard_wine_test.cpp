@@ -45,7 +45,7 @@ class Keyboard : public MainWindow {
     const auto lines = host.ChatLines();
     return {lines.begin() + static_cast<std::ptrdiff_t>(before), lines.end()};
   }
-  static std::string File() { return testing::ReadFileBytes(L"c:\\myini.ini"); }
+  static std::string File() { return testing::ReadPrefsFile(); }
 };
 
 TEST_F(Keyboard, SpaceOnAFocusedSwatchOpensItsDialogAsAClickDoes) {

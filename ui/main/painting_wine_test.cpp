@@ -104,7 +104,7 @@ int OtherDpi(int dpi) { return dpi == 96 ? 144 : 96; }
 class Painting : public ::testing::Test {
  protected:
   void SetUp() override {
-    DeleteFileW(L"c:\\myini.ini");
+    testing::DeletePrefsFile();
     // The pointer away from the windows, so that nothing shows a hover.
     SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
   }

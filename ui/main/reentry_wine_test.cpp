@@ -21,7 +21,7 @@ using Lines = std::vector<std::u16string>;
 class Reentry : public ::testing::Test {
  protected:
   void SetUp() override {
-    DeleteFileW(L"c:\\myini.ini");
+    testing::DeletePrefsFile();
     ASSERT_TRUE(host.Start());
     ASSERT_TRUE(fader.Start());
     ASSERT_EQ(host.ChatLines(), Lines{LoadedLine()});

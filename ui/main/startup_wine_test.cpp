@@ -15,7 +15,7 @@ namespace {
 
 using testing::Lines;
 
-const std::wstring kFile = L"c:\\myini.ini";
+const std::wstring kFile = testing::PrefsFile();
 
 std::string FileText() { return testing::ReadFileBytes(kFile); }
 

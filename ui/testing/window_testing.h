@@ -17,6 +17,7 @@
 #include "platform/win32_window_ops.h"
 #include "tools/testing/processes.h"
 #include "tools/testing/standin.h"
+#include "tools/testing/test_files.h"
 #include "ui/common/texts.h"
 #include "ui/main/form1.h"
 #include "ui/testing/expected_line.h"
@@ -73,7 +74,7 @@ class MainWindow : public ::testing::Test {
   // The preferences file starts as the test leaves it; by default there is
   // none, so that the start is a first run.
   void Open(const std::wstring& hostArgs = L"", bool keepPrefs = false) {
-    if (!keepPrefs) DeleteFileW(L"c:\\myini.ini");
+    if (!keepPrefs) testing::DeletePrefsFile();
     ASSERT_TRUE(host.Start(hostArgs));
     form = std::make_unique<Form1>(ops, prefs);
     ASSERT_TRUE(form->Open());
@@ -86,7 +87,7 @@ class MainWindow : public ::testing::Test {
   // The window first, then the client: the start's "loaded" line finds no
   // room, so the client's stalls begin with the test's own line.
   void OpenBeforeTheClient(const std::wstring& hostArgs) {
-    DeleteFileW(L"c:\\myini.ini");
+    testing::DeletePrefsFile();
     form = std::make_unique<Form1>(ops, prefs);
     ASSERT_TRUE(form->Open());
     ASSERT_TRUE(host.Start(hostArgs));
