@@ -24,17 +24,8 @@ namespace quillon {
 
 using testing::StandIn;
 
-// Lets the windows run for a fixed time. Only for where the time itself is
-// what a test is about: to wait for something, wait for it (WaitedFor,
-// Drained).
-inline void PumpFor(DWORD milliseconds) {
-  const ULONGLONG end = GetTickCount64() + milliseconds;
-  do {
-    PumpPendingMessages();
-    Sleep(5);
-  } while (GetTickCount64() < end);
-}
-
+// Lets the windows run until predicate() holds; false after milliseconds.
+// The tests wait for what they need, never for a fixed time.
 template <typename Predicate>
 inline bool PumpUntil(Predicate predicate, DWORD milliseconds = 5000) {
   const ULONGLONG end = GetTickCount64() + milliseconds;
