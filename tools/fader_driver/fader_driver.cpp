@@ -28,7 +28,6 @@
 // success, 1 when the window or control is missing or the send timed out.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -96,18 +95,7 @@ int Geometry(const wchar_t* className) {
 }
 
 // The shown menus of the fader's thread, the first opened first.
-std::vector<HWND> ShownMenus(HWND window) {
-  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
-  std::vector<HWND> menus;
-  testing::FindWindowWhere(nullptr, [&](HWND top) {
-    if (IsWindowVisible(top) && testing::ClassName(top) == L"#32768" && GetWindowThreadProcessId(top, nullptr) == thread)
-      menus.push_back(top);
-    return false;
-  });
-  // Enumerated from the top of the z-order: the submenu lies above its menu.
-  std::reverse(menus.begin(), menus.end());
-  return menus;
-}
+std::vector<HWND> ShownMenus(HWND window) { return testing::ShownMenus(GetWindowThreadProcessId(window, nullptr)); }
 
 void PostKey(HWND target, UINT key) {
   PostMessageW(target, WM_KEYDOWN, key, 1);

@@ -14,7 +14,10 @@
 //                     "keyword LENGTH: BYTES\n" for a submitted keyword,
 //                     "decoy LENGTH: BYTES\n" for anything a decoy received,
 //                     "held ROOM LENGTH: BYTES\n" when --stall-return begins
-//                     to hold the carriage return of a line.
+//                     to hold the carriage return of a line;
+//                     "hold\n" when a stall below begins (the client, busy,
+//                     keeps whoever sent to it waiting) and "release\n"
+//                     when it ends, so that a test can act inside one.
 //                   BYTES are exactly what arrived, in the ANSI code page.
 //   --windows LIST  the document windows, comma-separated, back to front:
 //                   "chat" a chat room, "plain" a window of no chat classes,
@@ -70,7 +73,7 @@ void Record(const Host& host, const std::string& kind, const std::string& bytes)
                             nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
   std::string record = kind;
-  if (kind != "ready") {
+  if (kind != "ready" && kind != "hold" && kind != "release") {
     record += ' ';
     record += std::to_string(bytes.size());
     record += ": ";
@@ -80,6 +83,14 @@ void Record(const Host& host, const std::string& kind, const std::string& bytes)
   DWORD written = 0;
   WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
   CloseHandle(file);
+}
+
+// Keeps the client busy for milliseconds (INFINITE: for good), between a
+// "hold" and a "release" record.
+void Stall(const Host& host, DWORD milliseconds) {
+  Record(host, "hold", "");
+  Sleep(milliseconds);
+  Record(host, "release", "");
 }
 
 std::string AnsiText(HWND window) {
@@ -102,15 +113,15 @@ LRESULT CALLBACK BoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
   Host* host = TheHost(window);
   auto* box = reinterpret_cast<BoxState*>(GetPropW(window, L"standin.box"));
   if (host && box) {
-    if ((message == WM_SETTEXT || message == WM_CHAR) && host->options.slowMs > 0) Sleep(host->options.slowMs);
+    if ((message == WM_SETTEXT || message == WM_CHAR) && host->options.slowMs > 0) Stall(*host, host->options.slowMs);
     if (message == WM_CHAR && wParam == '\r' && box->room > 0 && host->options.stallReturnMs != 0) {
       Record(*host, "held " + std::to_string(box->room), box->received);
-      Sleep(host->options.stallReturnMs < 0 ? INFINITE : static_cast<DWORD>(host->options.stallReturnMs));
+      Stall(*host, host->options.stallReturnMs < 0 ? INFINITE : static_cast<DWORD>(host->options.stallReturnMs));
     }
     if (message == WM_SETTEXT) {
       if (box->room > 0 && host->options.hangMs > 0 && !host->hung) {
         host->hung = true;
-        Sleep(host->options.hangMs);
+        Stall(*host, host->options.hangMs);
       }
       box->received = lParam ? reinterpret_cast<const char*>(lParam) : "";
       box->typedSince = false;

@@ -1,5 +1,6 @@
 #include "tools/testing/processes.h"
 
+#include <algorithm>
 #include <sstream>
 #include <utility>
 #include <vector>
@@ -75,6 +76,18 @@ std::wstring ClassName(HWND window) {
   wchar_t name[256] = {};
   GetClassNameW(window, name, 256);
   return name;
+}
+
+std::vector<HWND> ShownMenus(DWORD threadId) {
+  std::vector<HWND> menus;
+  FindWindowWhere(nullptr, [&](HWND top) {
+    if (IsWindowVisible(top) && ClassName(top) == L"#32768" && GetWindowThreadProcessId(top, nullptr) == threadId)
+      menus.push_back(top);
+    return false;
+  });
+  // Enumerated from the top of the z-order: the submenu lies above its menu.
+  std::reverse(menus.begin(), menus.end());
+  return menus;
 }
 
 HWND WaitForWindow(const wchar_t* className, DWORD processId, DWORD milliseconds) {

@@ -39,6 +39,10 @@ HWND FindWindowWhere(HWND parent, const std::function<bool(HWND)>& matches);
 // The class name of a window, for comparing without regard to case.
 std::wstring ClassName(HWND window);
 
+// The shown pop-up menus of a thread, the first opened first: a submenu
+// after its menu.
+std::vector<HWND> ShownMenus(DWORD threadId);
+
 // The first top-level window of the class that belongs to process (any
 // process when 0), waiting up to milliseconds for it; nullptr on time-out.
 HWND WaitForWindow(const wchar_t* className, DWORD processId, DWORD milliseconds);

@@ -30,15 +30,25 @@ bool StandIn::Start(const std::wstring& options) {
   return WaitUntil([&] { return ReadFileBytes(log_).rfind("ready\n", 0) == 0; }, 15000);
 }
 
-std::vector<Received> StandIn::Records() const {
+namespace {
+
+// The log read record by record: what arrived, and the lines that carry no
+// bytes ("ready", "hold", "release") in the order they were written.
+struct Log {
   std::vector<Received> records;
-  const std::string log = ReadFileBytes(log_);
+  std::vector<std::string> marks;
+};
+
+Log ReadLog(const std::wstring& path) {
+  Log read;
+  const std::string log = ReadFileBytes(path);
   std::size_t at = 0;
   while (at < log.size()) {
     const std::size_t colon = log.find(": ", at);
     const std::size_t newline = log.find('\n', at);
     if (newline != std::string::npos && (colon == std::string::npos || newline < colon)) {
-      at = newline + 1;  // "ready"
+      read.marks.push_back(log.substr(at, newline - at));
+      at = newline + 1;
       continue;
     }
     if (colon == std::string::npos) break;
@@ -52,10 +62,27 @@ std::vector<Received> StandIn::Records() const {
     const std::size_t length = std::stoul(head.substr(lastSpace + 1));
     if (colon + 2 + length > log.size()) break;  // still being written
     r.bytes = log.substr(colon + 2, length);
-    records.push_back(r);
+    read.records.push_back(r);
     at = colon + 2 + length + 1;
   }
-  return records;
+  return read;
+}
+
+}  // namespace
+
+std::vector<Received> StandIn::Records() const { return ReadLog(log_).records; }
+
+StandIn::Holds StandIn::HoldsSoFar() const {
+  Holds holds;
+  for (const std::string& mark : ReadLog(log_).marks) {
+    if (mark == "hold") ++holds.begun;
+    if (mark == "release") ++holds.ended;
+  }
+  return holds;
+}
+
+bool StandIn::WaitForHold(int begun, DWORD milliseconds) const {
+  return WaitUntil([&] { return HoldsSoFar().begun > begun; }, milliseconds);
 }
 
 std::vector<std::u16string> StandIn::ChatLines() const {

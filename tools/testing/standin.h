@@ -23,6 +23,21 @@ class StandIn {
   void Stop() { process_.Kill(); }
 
   std::vector<Received> Records() const;
+
+  // The stalls the client has begun and ended so far (--slow, --hang,
+  // --stall-return): while one runs, whoever sent to it is kept waiting
+  // inside its send.
+  struct Holds {
+    int begun = 0;
+    int ended = 0;
+    bool holding() const { return begun > ended; }
+  };
+  Holds HoldsSoFar() const;
+  // Waits until the client has begun a stall after the first `begun` (as
+  // HoldsSoFar gave them before the send); false on time-out. Polls the
+  // log: a test whose windows are busy in the send waits on a thread of
+  // its own.
+  bool WaitForHold(int begun, DWORD milliseconds = 10000) const;
   // The lines chat rooms received, decoded from the ANSI code page.
   std::vector<std::u16string> ChatLines() const;
   std::vector<std::u16string> Keywords() const;

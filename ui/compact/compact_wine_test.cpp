@@ -3,55 +3,29 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/common/texts.h"
+#include "ui/testing/menu_driver.h"
 #include "ui/testing/window_testing.h"
 
 namespace quillon {
 namespace {
 
-// Chooses an item of the next pop-up menu by keyboard, and notes the
-// captions it showed (a separator as "-").
-class MenuChoice {
- public:
-  explicit MenuChoice(int downs) : downs_(downs) { self_ = this; }
-  ~MenuChoice() { self_ = nullptr; }
-  void Arm(HWND owner) { SetTimer(owner, 77, 100, Tick); }
-  std::vector<std::wstring> captions;
-
- private:
-  static void CALLBACK Tick(HWND owner, UINT, UINT_PTR id, DWORD) {
-    HWND menu = FindWindowW(L"#32768", nullptr);
-    if (!menu || !self_) return;
-    KillTimer(owner, id);
-    HMENU items = reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0));
-    for (int i = 0; i < GetMenuItemCount(items); ++i) {
-      wchar_t text[64] = {};
-      if (GetMenuStringW(items, static_cast<UINT>(i), text, 64, MF_BYPOSITION) == 0) lstrcpyW(text, L"-");
-      self_->captions.push_back(text);
-    }
-    for (int i = 0; i < self_->downs_; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageW(menu, WM_KEYDOWN, self_->downs_ > 0 ? VK_RETURN : VK_ESCAPE, 0);
-  }
-  static inline MenuChoice* self_ = nullptr;
-  int downs_;
-};
-
 class CompactWindow : public MainWindow {
  protected:
-  Compact& SwitchToCompact() {
-    SendMessageW(form->Command6.hwnd(), BM_CLICK, 0, 0);
-    PumpFor(20);
-    return *form->compact();
-  }
   void Scroll(FaderWindow& window, int request) {
     SendMessageW(window.hwnd(), WM_HSCROLL, request, reinterpret_cast<LPARAM>(window.sb.hwnd()));
   }
-  void ChooseFromMenu(Compact& compact, MenuChoice& choice) {
-    choice.Arm(compact.hwnd());
+  // Clicks the menu button and lets the driver walk the menu it opens; the
+  // items the menu showed.
+  std::vector<MenuDriver::Item> ChooseFromMenu(Compact& compact, std::vector<MenuDriver::Stage> stages) {
+    MenuDriver driver(compact.hwnd(), std::move(stages));
     SendMessageW(compact.Command2.hwnd(), BM_CLICK, 0, 0);
-    PumpFor(50);
+    EXPECT_TRUE(WaitedFor("the menu to be walked", [&] { return driver.finished(); }));
+    EXPECT_TRUE(Drained("the menu's choice to be handled"));
+    return driver.seen().empty() ? std::vector<MenuDriver::Item>{} : driver.seen()[0];
   }
   void ExpectOneVisible(bool mainVisible) {
     EXPECT_EQ(IsWindowVisible(form->hwnd()) != 0, mainVisible);
@@ -107,9 +81,9 @@ TEST_F(CompactWindow, TheMenuSavesAPresetTheMainWindowLoads) {
   compact.SetColour(2, 0x00FF00);
   Scroll(compact, SB_LEFT);
   EXPECT_TRUE(IsWindowVisible(compact.pic3.hwnd()) && !compact.pic3.Enabled() && !compact.pic4.Enabled());
-  MenuChoice save(1);
-  ChooseFromMenu(compact, save);
-  EXPECT_EQ(save.captions, (std::vector<std::wstring>{L"save", L"load", L"-", L"advertise", L"help"}));
+  std::vector<std::wstring> captions;
+  for (const auto& item : ChooseFromMenu(compact, MenuDriver::ChooseItem(0))) captions.push_back(item.caption);  // save
+  EXPECT_EQ(captions, (std::vector<std::wstring>{L"save", L"load", L"-", L"advertise", L"help"}));
   SendMessageW(compact.Command3.hwnd(), BM_CLICK, 0, 0);
   SendMessageW(form->Command3.hwnd(), BM_CLICK, 0, 0);  // "load" in the main window
   EXPECT_EQ(form->Check4.Value(), 1);

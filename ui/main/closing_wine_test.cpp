@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -65,6 +66,13 @@ class Closing : public MainWindow {
     if (!lines.empty() && lines.back() == u"sentinel") lines.pop_back();
     return lines;
   }
+  // The send that had begun when the close came may finish first, never after.
+  void ExpectTheSendFinishedOrDroppedBeforeUnloaded(const std::u16string& text) {
+    const Lines lines = LinesBeforeSentinel();
+    const Lines finished{LoadedLine(), ExpectedLine(kFirstRun, text), UnloadedLine()};
+    const Lines dropped{LoadedLine(), UnloadedLine()};
+    EXPECT_TRUE(lines == finished || lines == dropped) << lines.size() << " lines";
+  }
 };
 
 TEST_F(Closing, ACloseDuringTheAdvertisementsPauseEndsItBeforeItsSecondLine) {
@@ -86,11 +94,28 @@ TEST_F(Closing, ACloseDuringASlowSendPostsUnloadedLast) {
   PressKey(box, VK_RETURN);
   PostMessageW(form->hwnd(), WM_CLOSE, 0, 0);
   ASSERT_TRUE(PumpUntil([&] { return Received(UnloadedLine()); }, 8000));
-  const Lines lines = LinesBeforeSentinel();
-  // The send that had begun may finish first, never after.
-  const Lines finished{LoadedLine(), ExpectedLine(kFirstRun, u"last words"), UnloadedLine()};
-  const Lines dropped{LoadedLine(), UnloadedLine()};
-  EXPECT_TRUE(lines == finished || lines == dropped) << lines.size() << " lines";
+  ExpectTheSendFinishedOrDroppedBeforeUnloaded(u"last words");
+}
+
+TEST_F(Closing, ACloseWhileTheClientHoldsTheSendPostsUnloadedLast) {
+  Open(L"--slow 150");
+  HWND box = form->Text1.hwnd();
+  Type(box, L"last words");
+  // The close comes from another thread once the client holds the send,
+  // while this one waits inside it.
+  const int holds = host.HoldsSoFar().begun;
+  PressKey(box, VK_RETURN);
+  bool closedInTheSend = false;
+  std::thread user([&] {
+    if (!host.WaitForHold(holds)) return;
+    PostMessageW(form->hwnd(), WM_CLOSE, 0, 0);
+    closedInTheSend = host.HoldsSoFar().holding() || host.ChatLines().size() == 1;
+  });
+  const bool unloaded = PumpUntil([&] { return Received(UnloadedLine()); }, 15000);
+  user.join();
+  ASSERT_TRUE(unloaded) << "waited 15 s for the unloaded line";
+  ASSERT_TRUE(closedInTheSend) << "the close did not come while the client held the send";
+  ExpectTheSendFinishedOrDroppedBeforeUnloaded(u"last words");
 }
 
 TEST_F(Closing, ASecondCloseDuringTheFirstPostsUnloadedOnce) {

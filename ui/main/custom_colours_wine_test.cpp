@@ -83,7 +83,7 @@ class CustomColours : public MainWindow {
     while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
     form = std::make_unique<Form1>(ops, prefs);
     ASSERT_TRUE(form->Open());
-    PumpFor(20);
+    ASSERT_TRUE(Drained("the restarted window to settle"));
   }
 };
 
@@ -102,8 +102,7 @@ TEST_F(CustomColours, AColourAddedIsSavedInASectionOfItsOwnAndTheOtherSectionsSt
 TEST_F(CustomColours, BothWindowsShowOneSetWhichACancelledDialogStillChanges) {
   Open();
   const Colours fromMain = Add(form->pic2.hwnd(), RGB(255, 0, 0), true);
-  SendMessageW(form->Command6.hwnd(), BM_CLICK, 0, 0);
-  PumpFor(20);
+  SwitchToCompact();
   ASSERT_TRUE(form->compact());
   Compact& compact = *form->compact();
   EXPECT_EQ(Shown(compact.pic1.hwnd()), fromMain);
@@ -112,8 +111,7 @@ TEST_F(CustomColours, BothWindowsShowOneSetWhichACancelledDialogStillChanges) {
   EXPECT_NE(fromCompact, fromMain);
   EXPECT_NE(std::find(fromCompact.begin(), fromCompact.end(), RGB(0, 255, 0)), fromCompact.end());
   EXPECT_EQ(Section("custom"), CustomLines(fromCompact));
-  SendMessageW(compact.Command3.hwnd(), BM_CLICK, 0, 0);
-  PumpFor(20);
+  SwitchToMain();
   EXPECT_EQ(Shown(form->pic3.hwnd()), fromCompact);
 }
 

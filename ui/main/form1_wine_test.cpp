@@ -112,7 +112,7 @@ TEST_F(MainWindow, FoldsAndUnfoldsToTheTwoWidths) {
     // A label reports a click when the mouse button goes up over it.
     PostMessageW(label.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
     PostMessageW(label.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
-    PumpFor(30);
+    EXPECT_TRUE(Drained("the click on the label to be handled"));
   };
   click(form->Label1);
   EXPECT_EQ(width(), unfolded - (294 - 188));
@@ -135,13 +135,13 @@ TEST_F(MainWindow, TabWalksTheControlsInTheirOrderSkippingDisabledOnes) {
   SetFocus(f.sb.hwnd());
   for (std::size_t i = 1; i <= order.size(); ++i) {
     PressKey(GetFocus(), VK_TAB);
-    PumpFor(10);
+    ASSERT_TRUE(Drained("Tab to be handled")) << "tab " << i;
     EXPECT_EQ(GetFocus(), order[i % order.size()]) << "tab " << i;
   }
   f.pic4.Enable(false);
   SetFocus(f.pic3.hwnd());
   PressKey(GetFocus(), VK_TAB);
-  PumpFor(10);
+  ASSERT_TRUE(Drained("Tab to be handled"));
   EXPECT_EQ(GetFocus(), f.Text1.hwnd());
 }
 

@@ -53,7 +53,7 @@ TEST_F(Keyboard, SpaceOnAFocusedSwatchOpensItsDialogAsAClickDoes) {
   DialogAnswers answers({{true, RGB(255, 0, 0)}});
   SetFocus(form->pic2.hwnd());
   PressKey(form->pic2.hwnd(), VK_SPACE);
-  PumpFor(30);
+  ASSERT_TRUE(Drained("the space key and the dialog it opens to be handled"));
   EXPECT_EQ(answers.opened(), 1);
   EXPECT_EQ(form->pic2.BackColor(), 0x0000FF);
   // The focus comes back to the swatch for the next key.
@@ -67,7 +67,7 @@ TEST_F(Keyboard, SpaceOnADisabledSwatchOpensNothing) {
   ASSERT_FALSE(form->pic4.Enabled());
   PressKey(form->pic4.hwnd(), VK_SPACE);
   PressKey(form->pic3.hwnd(), VK_SPACE);
-  PumpFor(30);
+  ASSERT_TRUE(Drained("the space keys to be handled"));
   EXPECT_EQ(answers.opened(), 0);
   // In use again, the same key on the same swatch opens the dialog.
   SendMessageW(form->hwnd(), WM_HSCROLL, SB_RIGHT, reinterpret_cast<LPARAM>(form->sb.hwnd()));
@@ -81,11 +81,13 @@ TEST_F(Keyboard, ASwatchDisabledWhileTheWindowWasInactiveDoesNotGetTheFocusBack)
   SetFocus(form->pic4.hwnd());
   HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
   SetActiveWindow(other);
-  PumpFor(10);
+  ASSERT_TRUE(WaitedFor("the other window to be active", [&] { return GetActiveWindow() == other; }));
+  ASSERT_TRUE(Drained("the deactivation to be handled"));
   form->SetBar(1);
   ASSERT_FALSE(form->pic4.Enabled());
   SetActiveWindow(form->hwnd());
-  PumpFor(10);
+  ASSERT_TRUE(WaitedFor("the window to be active again", [&] { return GetActiveWindow() == form->hwnd(); }));
+  ASSERT_TRUE(Drained("the activation to be handled"));
   EXPECT_EQ(GetFocus(), form->sb.hwnd());
   DestroyWindow(other);
 }
@@ -119,9 +121,7 @@ TEST_F(Keyboard, AltF4RunsTheShutdownStepsOnce) {
 
 TEST_F(Keyboard, AltF4InTheCompactWindowRunsItsOwnShutdownSteps) {
   Open();
-  SendMessageW(form->Command6.hwnd(), BM_CLICK, 0, 0);
-  PumpFor(20);
-  Compact& compact = *form->compact();
+  Compact& compact = SwitchToCompact();
   const std::size_t before = host.ChatLines().size();
   SetFocus(compact.sb.hwnd());
   PressAltF4(compact.sb.hwnd());

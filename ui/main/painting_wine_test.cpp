@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tools/testing/processes.h"
@@ -36,11 +37,23 @@ ControlPixels PixelsOfControls(HWND window) {
   return shots;
 }
 
-// Lets every paint run and reach the screen.
+// Lets every paint run and reach the screen: the windows' queue drained,
+// which hands what they painted to the display, and then the screen the
+// same in two shots taken a drain apart.
 void Settle() {
-  PumpFor(150);
-  GdiFlush();
-  PumpFor(150);
+  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  std::vector<COLORREF> before;
+  const bool settled = PumpUntil(
+      [&] {
+        if (!Drained()) return false;
+        GdiFlush();
+        std::vector<COLORREF> now = ScreenPixels(screen).colours;
+        const bool same = now == before;
+        before = std::move(now);
+        return same;
+      },
+      10000);
+  ASSERT_TRUE(settled) << "waited 10 s for the paints to reach the screen and the screen to stay still";
 }
 
 void ExpectSamePixels(const ControlPixels& now, const ControlPixels& opened, const char* after) {

@@ -26,11 +26,7 @@ constexpr Colours kDesign{0x000000, 0x800000, 0xC00000, 0xFF0000};
 class PaletteMenu : public MainWindow {
  protected:
   FaderWindow& Compact() {
-    if (!form->compact()) {
-      SendMessageW(form->Command6.hwnd(), BM_CLICK, 0, 0);
-      PumpFor(20);
-    }
-    return *form->compact();
+    return form->compact() ? *form->compact() : SwitchToCompact();
   }
   FaderWindow& Window(bool compact) { return compact ? Compact() : *form; }
 
@@ -57,11 +53,15 @@ class PaletteMenu : public MainWindow {
         PostMessageW(control, WM_KEYUP, VK_APPS, 0xC15D0001);
         break;
     }
-    const bool walked = PumpUntil([&] { return driver->finished(); });
-    PumpUntil([] { return !FindWindowW(L"#32768", nullptr) || !IsWindowVisible(FindWindowW(L"#32768", nullptr)); });
-    PumpFor(30);
+    const auto walked = WaitedFor("the menu to be walked", [&] { return driver->finished(); });
+    const auto closed = WaitedFor("the menu to close", [] {
+      return !FindWindowW(L"#32768", nullptr) || !IsWindowVisible(FindWindowW(L"#32768", nullptr));
+    });
+    const auto handled = Drained("the menu's choice to be handled");
     HoldShift(false);
     ASSERT_TRUE(walked) << Name(how);
+    ASSERT_TRUE(closed) << Name(how);
+    ASSERT_TRUE(handled) << Name(how);
   }
   static void HoldShift(bool down) {
     BYTE keys[256];

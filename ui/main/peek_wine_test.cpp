@@ -12,38 +12,11 @@
 #include <thread>
 #include <vector>
 
+#include "ui/testing/colour_dialog_answers.h"
 #include "ui/testing/window_testing.h"
 
 namespace quillon {
 namespace {
-
-// Confirms the next colour dialogs with one colour.
-class ColourAnswer {
- public:
-  explicit ColourAnswer(COLORREF colour) : hook_(SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId())) {
-    colour_ = colour;
-  }
-  ~ColourAnswer() { UnhookWindowsHookEx(hook_); }
-
- private:
-  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE) {
-      HWND dialog = reinterpret_cast<HWND>(wParam);
-      wchar_t name[16] = {};
-      GetClassNameW(dialog, name, 16);
-      if (lstrcmpW(name, L"#32770") == 0) {
-        // The red, green and blue fields of the standard dialog.
-        SetDlgItemInt(dialog, 706, GetRValue(colour_), FALSE);
-        SetDlgItemInt(dialog, 707, GetGValue(colour_), FALSE);
-        SetDlgItemInt(dialog, 708, GetBValue(colour_), FALSE);
-        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-      }
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-  }
-  static inline COLORREF colour_ = 0;
-  HHOOK hook_;
-};
 
 // The colour of the first and the last "#RRGGBB" in a line, as COLORREFs.
 std::pair<COLORREF, COLORREF> FirstAndLastColours(const std::u16string& line) {
@@ -92,17 +65,17 @@ class PeekTest : public MainWindow {
   // the hover time, and when it has left it.
   void Rest(HWND control) {
     SendMessageW(control, WM_MOUSEHOVER, 0, MAKELPARAM(4, 4));
-    PumpFor(10);
+    EXPECT_TRUE(Drained("the pointer's rest to be handled"));
   }
   void Leave(HWND control) {
     SendMessageW(control, WM_MOUSELEAVE, 0, 0);
-    PumpFor(10);
+    EXPECT_TRUE(Drained("the pointer's leaving to be handled"));
   }
   // Text typed into Text1 while the focus stays where it is.
   void TypeAside(const std::wstring& text) { Type(form->Text1.hwnd(), text); }
   void FocusAway() {
     SetFocus(form->Check1.hwnd());
-    PumpFor(10);
+    EXPECT_TRUE(Drained("the focus's move to be handled"));
   }
   // The picture the peek of window keeps, as large as the popup's client area.
   Pixels Picture(const FaderWindow& window) const {
@@ -161,24 +134,24 @@ TEST_F(PeekTest, FromTheKeyboardWhileTheTextBoxHasTheFocusUntilEscOrAnEmptyBox) 
   Leave(text);
   EXPECT_TRUE(Shown());
   SetWindowTextW(text, L"");
-  PumpFor(10);
+  ASSERT_TRUE(Drained("the emptied box to be handled"));
   EXPECT_FALSE(Shown());
   Type(text, L"bc");
   EXPECT_TRUE(Shown());
   PressKey(text, VK_ESCAPE);
-  PumpFor(10);
+  ASSERT_TRUE(Drained("Esc to be handled"));
   EXPECT_FALSE(Shown());
   Type(text, L"d");
   EXPECT_TRUE(Shown());
   // Away with Tab it stays; back with Tab after an Esc it comes again.
   PressKey(text, VK_TAB);
-  PumpFor(10);
+  ASSERT_TRUE(Drained("Tab to be handled"));
   EXPECT_TRUE(Shown());
   PressKey(GetFocus(), VK_ESCAPE);
-  PumpFor(10);
+  ASSERT_TRUE(Drained("Esc to be handled"));
   EXPECT_FALSE(Shown());
   SetFocus(text);
-  PumpFor(10);
+  ASSERT_TRUE(Drained("the focus's return to be handled"));
   EXPECT_TRUE(Shown());
   EXPECT_EQ(form->peek().Line(), ExpectedLine(kFirstRun, u"bcd"));
 }
@@ -191,7 +164,7 @@ TEST_F(PeekTest, GoesWhenTheWindowIsMovedFoldedDeactivatedOrHidden) {
   RECT outer;
   GetWindowRect(form->hwnd(), &outer);
   SetWindowPos(form->hwnd(), nullptr, outer.left + 10, outer.top + 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  PumpFor(10);
+  ASSERT_TRUE(Drained("the move to be handled"));
   EXPECT_FALSE(Shown());
 
   Type(text, L"y");
@@ -222,13 +195,13 @@ TEST_F(PeekTest, GoesWhenTheWindowIsMovedFoldedDeactivatedOrHidden) {
   // Back in the window the focus returns to the text box, and with it the peek.
   SetForegroundWindow(form->hwnd());
   ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == form->hwnd(); }));
-  PumpFor(20);
+  ASSERT_TRUE(WaitedFor("the focus to return to the text box", [&] { return GetFocus() == text; }));
+  ASSERT_TRUE(Drained("the activation to be handled"));
   EXPECT_TRUE(Shown());
   PostThreadMessageW(otherThread, WM_QUIT, 0, 0);
   elsewhere.join();
 
-  SendMessageW(form->Command6.hwnd(), BM_CLICK, 0, 0);  // to the compact window: this one hides
-  PumpFor(20);
+  SwitchToCompact();  // this one hides
   EXPECT_FALSE(IsWindowVisible(form->hwnd()));
   EXPECT_FALSE(Shown());
 }
@@ -251,7 +224,7 @@ TEST_F(PeekTest, GoesWhenTheLineIsSentEvenWhenItReachedNoRoom) {
   Type(form->Text1.hwnd(), L"kept");
   ASSERT_TRUE(Shown());
   PressKey(form->Text1.hwnd(), VK_RETURN);
-  PumpFor(50);
+  ASSERT_TRUE(Drained("the Enter to be handled"));
   EXPECT_EQ(form->Text1.Text(), u"kept");
   EXPECT_FALSE(Shown());
 }
@@ -279,7 +252,7 @@ TEST_F(PeekTest, NeverTakesTheFocusOrActivationAndStaysOutsideTheWindowOnTheWork
             MA_NOACTIVATE);
   PostMessageW(popup, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
   PostMessageW(popup, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
-  PumpFor(20);
+  ASSERT_TRUE(Drained("the click on the peek to be handled"));
   EXPECT_EQ(GetForegroundWindow(), form->hwnd());
   EXPECT_EQ(GetFocus(), text);
   EXPECT_TRUE(Shown());
@@ -363,7 +336,7 @@ TEST_F(PeekTest, AVeryLongLineCostsNoMoreThanTheScreenAndTheMemoryGoesBackWhenTh
   // not limited).
   const std::wstring longLine(100000, L'W');
   SendMessageW(text, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(longLine.c_str()));
-  PumpFor(50);
+  ASSERT_TRUE(Drained("the long line to be handled"));
   ASSERT_TRUE(Shown());
   // The popup stays on the work area: the picture is no larger.
   const RECT work = WorkArea(form->hwnd());
@@ -374,7 +347,7 @@ TEST_F(PeekTest, AVeryLongLineCostsNoMoreThanTheScreenAndTheMemoryGoesBackWhenTh
   // The box emptied, the memory goes back; a short line again gets a
   // picture of its own size.
   SetWindowTextW(text, L"");
-  PumpFor(50);
+  ASSERT_TRUE(Drained("the emptied box to be handled"));
   EXPECT_FALSE(Shown());
   EXPECT_LT(CommittedBytes(), before + (8u << 20));
   Type(text, L"b");
@@ -429,19 +402,20 @@ TEST_F(PeekTest, RedrawsTheLineAfterTextStyleColourBarAndFontChange) {
   typed += u"!";
   expectRedrawn("text");
   SendMessageW(form->Check3.hwnd(), BM_CLICK, 0, 0);
-  PumpFor(10);
+  ASSERT_TRUE(Drained("the style's change to be handled"));
   settings.underline = true;
   expectRedrawn("style");
   {
-    const ColourAnswer answer(RGB(0, 200, 0));
+    const DialogAnswers answer({{true, RGB(0, 200, 0)}});
     Click(form->pic4.hwnd());
-    PumpFor(50);
+    ASSERT_TRUE(Drained("the colour dialog to be answered"));
+    EXPECT_EQ(answer.opened(), 1);
   }
   EXPECT_EQ(form->pic4.BackColor(), 0x00C800);
   settings.colours[3] = 0x00C800;
   expectRedrawn("colour");
   SendMessageW(form->hwnd(), WM_HSCROLL, SB_LINELEFT, reinterpret_cast<LPARAM>(form->sb.hwnd()));
-  PumpFor(10);
+  ASSERT_TRUE(Drained("the bar's change to be handled"));
   settings.colours.resize(3);
   expectRedrawn("bar");
   const int other = form->cmbFonts.Text() == u"tahoma" ? 0 : static_cast<int>(SendMessageW(
@@ -450,7 +424,7 @@ TEST_F(PeekTest, RedrawsTheLineAfterTextStyleColourBarAndFontChange) {
   SendMessageW(form->cmbFonts.hwnd(), CB_SETCURSEL, static_cast<WPARAM>(other), 0);
   SendMessageW(form->hwnd(), WM_COMMAND, MAKEWPARAM(kIdFonts, CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(form->cmbFonts.hwnd()));
-  PumpFor(10);
+  ASSERT_TRUE(Drained("the font's change to be handled"));
   settings.font = u"tahoma";
   expectRedrawn("font");
 }
@@ -463,7 +437,10 @@ TEST_F(PeekTest, ThePointerRestingOverTheTextBoxShowsItAndLeavingTakesIt) {
   GetWindowRect(form->Text1.hwnd(), &box);
   // Moved in two steps, so that the box sees the pointer move within it.
   SetCursorPos(box.left + 4, box.top + 4);
-  PumpFor(50);
+  ASSERT_TRUE(WaitedFor("the text box to follow the pointer", [&] {
+    TRACKMOUSEEVENT tracked{sizeof tracked, TME_QUERY, nullptr, 0};
+    return TrackMouseEvent(&tracked) && tracked.hwndTrack == form->Text1.hwnd();
+  }));
   SetCursorPos(box.left + 8, box.top + 6);
   ASSERT_TRUE(PumpUntil([&] { return Shown(); }, 5000));
   EXPECT_EQ(GetFocus(), form->Check1.hwnd());
@@ -474,9 +451,7 @@ TEST_F(PeekTest, ThePointerRestingOverTheTextBoxShowsItAndLeavingTakesIt) {
 
 TEST_F(PeekTest, TheCompactWindowHasItsOwnPeek) {
   Open();
-  SendMessageW(form->Command6.hwnd(), BM_CLICK, 0, 0);
-  PumpFor(20);
-  Compact& compact = *form->compact();
+  Compact& compact = SwitchToCompact();
   ASSERT_TRUE(IsWindowVisible(compact.hwnd()));
   SetForegroundWindow(compact.hwnd());
   SetFocus(compact.Text1.hwnd());

@@ -31,7 +31,7 @@ class Recall : public MainWindow {
     Lines shown;
     for (char key : keys) {
       PressKey(w.Text1.hwnd(), key == '^' ? VK_UP : VK_DOWN);
-      PumpFor(10);
+      EXPECT_TRUE(Drained("the arrow key to be handled"));
       shown.push_back(w.Text1.Text());
     }
     return shown;
@@ -57,14 +57,11 @@ TEST_F(Recall, UpAndDownStepThroughTheSentLinesNewestFirstAndBackToTheTyping) {
 TEST_F(Recall, OneHistoryServesBothWindows) {
   Open();
   Send(*form, L"from main");
-  SendMessageW(form->Command6.hwnd(), BM_CLICK, 0, 0);
-  PumpFor(20);
-  Compact& compact = *form->compact();
+  Compact& compact = SwitchToCompact();
   EXPECT_EQ(Keys(compact, "^"), Lines{u"from main"});
   Send(compact, L"!");
   EXPECT_EQ(host.ChatLines().back(), ExpectedLine(kFirstRun, u"from main!"));
-  SendMessageW(compact.Command3.hwnd(), BM_CLICK, 0, 0);  // "normal"
-  PumpFor(20);
+  SwitchToMain();
   EXPECT_EQ(Keys(*form, "^^^"), (Lines{u"from main!", u"from main", u"from main"}));
 }
 
@@ -98,7 +95,7 @@ TEST_F(Recall, ALineThatReachedNoRoomIsNotRecalled) {
   SetFocus(form->Text1.hwnd());
   Type(form->Text1.hwnd(), L"kept in the box");
   PressKey(form->Text1.hwnd(), VK_RETURN);
-  PumpFor(50);
+  ASSERT_TRUE(Drained("the Enter to be handled"));
   ASSERT_EQ(form->Text1.Text(), u"kept in the box");
   form->Text1.SetText(u"");
   EXPECT_EQ(Keys(*form, "^v"), (Lines{u"", u""}));

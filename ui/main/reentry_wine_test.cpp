@@ -4,6 +4,7 @@
 // overflow as a program that died.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -45,17 +46,32 @@ void ClickByMouse(HWND button) {
 TEST_F(Reentry, AHundredRapidAdvertiseClicksPostWholeAdvertisementsAndTheProgramStaysResponsive) {
   HWND advertise = fader.Control(kIdCommand5);
   ASSERT_TRUE(advertise);
-  // A hundred clicks queued at once, then a few a fraction of a second apart.
+  // A hundred clicks queued at once, then a few one at a time: each round
+  // one click once every advertisement has ended, which starts another,
+  // and one once that has posted its first line, which comes in while it
+  // runs.
   for (int i = 0; i < 50; ++i) {
     ClickByMessage(advertise);
     ClickByMouse(advertise);
   }
   ASSERT_TRUE(fader.Answers(5000));
-  for (int i = 0; i < 6; ++i) {
-    Sleep(150);
-    if (i % 2) ClickByMessage(advertise);
-    else ClickByMouse(advertise);
+  auto count = [&](const std::u16string& line) {
+    const Lines lines = host.ChatLines();
+    return std::count(lines.begin(), lines.end(), line);
+  };
+  int landedInside = 0;
+  for (int round = 0; round < 3; ++round) {
+    ASSERT_TRUE(testing::WaitUntil([&] { return count(AdvertLine1()) == count(AdvertLine2()); }, 10000))
+        << "waited 10 s for the advertisements to end, round " << round;
+    const auto started = count(AdvertLine1());
+    ClickByMouse(advertise);
+    ASSERT_TRUE(testing::WaitUntil([&] { return count(AdvertLine1()) > started; }, 10000))
+        << "waited 10 s for the click to start an advertisement, round " << round;
+    ClickByMessage(advertise);
+    // Its second line not yet in the room: the advertisement still ran.
+    landedInside += count(AdvertLine2()) < count(AdvertLine1());
   }
+  EXPECT_GE(landedInside, 1) << "no click came in while an advertisement ran";
   ASSERT_TRUE(fader.Answers(5000));
   ASSERT_TRUE(CloseNormally());
 
@@ -87,7 +103,9 @@ TEST_F(Reentry, TwoThousandQueuedBarMessagesLeaveThePreviewAtTheFinalValue) {
   for (int i = 0; i < 2000; ++i)
     PostMessageW(fader.main(), WM_HSCROLL, i % 2 ? SB_LINELEFT : SB_LINERIGHT, reinterpret_cast<LPARAM>(bar));
   PostMessageW(fader.main(), WM_HSCROLL, SB_LEFT, reinterpret_cast<LPARAM>(bar));
-  testing::WaitUntil([&] { return !IsWindow(bar) || GetScrollPos(bar, SB_CTL) == 0; }, 30000);
+  // A loaded machine took 71 s to handle them all.
+  ASSERT_TRUE(testing::WaitUntil([&] { return !IsWindow(bar) || GetScrollPos(bar, SB_CTL) == 0; }, 180000))
+      << "waited 180 s for the program to handle the bar's messages";
   ASSERT_EQ(fader.process().ExitCode(), static_cast<DWORD>(STILL_ACTIVE)) << "the program died";
   ASSERT_EQ(GetScrollPos(bar, SB_CTL), 0);
   ASSERT_TRUE(fader.Answers(5000));

@@ -3,6 +3,7 @@
 // carriage return went unanswered is never invited to be sent twice.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 #include <thread>
 #include <vector>
@@ -50,15 +51,22 @@ TEST_F(SendEdges, EntersPressedDuringASendPostNothingAndALaterEnterSends) {
   Type(box, L"once");
   // The second Enter is queued behind the first and comes in while the send
   // lets events in; the third is pressed while this thread waits on the
-  // slow client (three answers of 0.25 s) and is handled after the send.
+  // slow client (three answers of 0.25 s), once the client holds the send,
+  // and is handled after the send.
+  const int holds = host.HoldsSoFar().begun;
   PressKey(box, VK_RETURN);
   PressKey(box, VK_RETURN);
-  std::thread impatient([box] {
-    Sleep(250);
+  bool pressedInTheSend = false;
+  std::thread impatient([&] {
+    if (!host.WaitForHold(holds)) return;
     PressKey(box, VK_RETURN);
+    // Its line not yet in the room: the send had not ended.
+    pressedInTheSend = host.ChatLines().size() == 1;
   });
-  ASSERT_TRUE(LinesReach(2));
+  const bool sent = LinesReach(2);
   impatient.join();
+  ASSERT_TRUE(sent);
+  ASSERT_TRUE(pressedInTheSend) << "the third Enter was not pressed while the client held the send";
   EXPECT_TRUE(form->Text1.Text().empty());
   // An Enter after the send has finished sends; its line is also the
   // sentinel: nothing came between the two.
@@ -74,23 +82,36 @@ TEST_F(SendEdges, ASendFromTheMainWindowHoldsOffAnEnterInTheCompactWindowOpenedD
   ASSERT_TRUE(LinesReach(1));
   HWND box = form->Text1.hwnd();
   Type(box, L"main");
+  const int holds = host.HoldsSoFar().begun;
   PressKey(box, VK_RETURN);
   // While the send waits on the slow client (three answers of 0.4 s), the
   // user clicks "compact" and presses Enter in the compact window, which
   // opens with its text box empty.
   HWND compactText = nullptr;
   bool pressedDuringTheSend = false;
+  std::atomic<bool> done = false;
   std::thread user([&] {
-    Sleep(150);
-    SendMessageW(form->Command6.hwnd(), BM_CLICK, 0, 0);
-    HWND compact = testing::WaitForShownWindow(kCompactWindowClass, 3000);
+    const struct Done {
+      std::atomic<bool>& done;
+      ~Done() { done = true; }
+    } mark{done};
+    if (!host.WaitForHold(holds)) return;
+    // Sent to this test's thread, which handles it while the send waits.
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(form->Command6.hwnd(), BM_CLICK, 0, 0, SMTO_NORMAL, 10000, &result)) return;
+    HWND compact = testing::WaitForShownWindow(kCompactWindowClass, 10000);
     if (!compact) return;
     compactText = GetDlgItem(compact, kIdText1);
-    pressedDuringTheSend = host.ChatLines().size() == 1;
     PressKey(compactText, VK_RETURN);
+    // Its line not yet in the room: the send had not ended.
+    pressedDuringTheSend = host.ChatLines().size() == 1;
   });
-  ASSERT_TRUE(LinesReach(2));
+  const bool sent = LinesReach(2);
+  // The user's click is sent to this thread, which handles it while it runs.
+  const bool finished = PumpUntil([&] { return done.load(); }, 40000);
   user.join();
+  ASSERT_TRUE(finished) << "waited 40 s for the user's thread";
+  ASSERT_TRUE(sent);
   ASSERT_TRUE(compactText);
   EXPECT_TRUE(pressedDuringTheSend);
   // An Enter in the compact window after the send sends; its line is also

@@ -47,7 +47,7 @@ class StartUp : public MainWindow {
   void Reopen() {
     form = std::make_unique<Form1>(ops, prefs);
     ASSERT_TRUE(form->Open());
-    PumpFor(20);
+    ASSERT_TRUE(Drained("the reopened window to settle"));
   }
   void Scroll(int request) {
     SendMessageW(form->hwnd(), WM_HSCROLL, request, reinterpret_cast<LPARAM>(form->sb.hwnd()));

@@ -15,7 +15,7 @@ class Swatches : public MainWindow {
   void Scroll(int request, int position = 0) {
     SendMessageW(form->hwnd(), WM_HSCROLL, MAKEWPARAM(request, position),
                  reinterpret_cast<LPARAM>(form->sb.hwnd()));
-    PumpFor(10);
+    ASSERT_TRUE(Drained("the bar's change to be handled"));
   }
   std::vector<COLORREF> Bars() { return PreviewBars(*form); }
 };
@@ -93,7 +93,7 @@ TEST_F(Swatches, TheKeyboardMovesTheBarToo) {
   Open();
   SetFocus(form->sb.hwnd());
   PressKey(form->sb.hwnd(), VK_LEFT);
-  PumpFor(30);
+  ASSERT_TRUE(Drained("the arrow key to be handled"));
   EXPECT_EQ(form->sb.Value(), 1);
   EXPECT_FALSE(form->pic4.Enabled());
 }

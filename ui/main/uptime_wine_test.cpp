@@ -64,15 +64,21 @@ TEST_F(Uptime, AnEnterPressedDuringASendThatEndsAfterTheCrossingPostsNothing) {
   HWND box = form->Text1.hwnd();
   Type(box, L"across");
   RunUntilTick(crossing_ - 300);
+  const int holds = host.HoldsSoFar().begun;
   PressKey(box, VK_RETURN);
   ULONGLONG pressedAt = 0;
+  bool pressedInTheSend = false;
   std::thread impatient([&] {
-    Sleep(150);
+    if (!host.WaitForHold(holds)) return;
     pressedAt = GetTickCount64();
     PressKey(box, VK_RETURN);
+    // Its line not yet in the room: the send had not ended.
+    pressedInTheSend = host.ChatLines().size() == 1;
   });
-  ASSERT_TRUE(LinesReach(2));
+  const bool sent = LinesReach(2);
   impatient.join();
+  ASSERT_TRUE(sent);
+  ASSERT_TRUE(pressedInTheSend) << "the second Enter was not pressed while the client held the send";
   EXPECT_LT(pressedAt, crossing_);
   EXPECT_GT(GetTickCount64(), crossing_);
   EXPECT_TRUE(form->Text1.Text().empty());

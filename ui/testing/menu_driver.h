@@ -6,9 +6,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "tools/testing/processes.h"
 #include "ui/testing/pixels.h"
 
 namespace quillon {
@@ -62,28 +64,13 @@ class MenuDriver {
     return keys;
   }
 
-  // The shown menus of this thread whose menus no stage has seen yet.
+  // A shown menu of this thread whose menu no stage has seen yet.
   HWND NewMenuWindow() const {
-    struct Search {
-      const MenuDriver* self;
-      HWND found = nullptr;
-    } search{this};
-    EnumWindows(
-        [](HWND window, LPARAM data) CALLBACK -> BOOL {
-          auto& s = *reinterpret_cast<Search*>(data);
-          wchar_t name[16] = {};
-          GetClassNameW(window, name, 16);
-          if (lstrcmpW(name, L"#32768") != 0 || !IsWindowVisible(window) ||
-              GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId())
-            return TRUE;
-          const auto menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
-          for (HMENU known : s.self->menus_)
-            if (known == menu) return TRUE;
-          s.found = window;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (HWND window : testing::ShownMenus(GetCurrentThreadId())) {
+      const auto menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
+      if (std::find(menus_.begin(), menus_.end(), menu) == menus_.end()) return window;
+    }
+    return nullptr;
   }
 
   // The picture's size and middle row, read while the menu still holds it.

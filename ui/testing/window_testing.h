@@ -31,14 +31,8 @@ using testing::LineSettings;
 using testing::StandIn;
 using testing::WithColourCount;
 
-inline void PumpFor(DWORD milliseconds) {
-  const ULONGLONG end = GetTickCount64() + milliseconds;
-  do {
-    PumpPendingMessages();
-    Sleep(5);
-  } while (GetTickCount64() < end);
-}
-
+// Lets the windows run until predicate() holds; false after milliseconds.
+// The tests wait for what they need, never for a fixed time.
 template <typename Predicate>
 inline bool PumpUntil(Predicate predicate, DWORD milliseconds = 5000) {
   const ULONGLONG end = GetTickCount64() + milliseconds;
@@ -50,6 +44,52 @@ inline bool PumpUntil(Predicate predicate, DWORD milliseconds = 5000) {
   return true;
 }
 
+// PumpUntil for ASSERT_TRUE and EXPECT_TRUE: a failure names what was
+// waited for, and for how long.
+template <typename Predicate>
+inline ::testing::AssertionResult WaitedFor(const char* what, Predicate predicate, DWORD milliseconds = 10000) {
+  if (PumpUntil(predicate, milliseconds)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "waited " << milliseconds / 1000.0 << " s for " << what;
+}
+
+// Notes in the flag its GWLP_USERDATA points to that WM_APP came.
+inline LRESULT CALLBACK SentinelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_APP) return DefWindowProcW(window, message, wParam, lParam);
+  *reinterpret_cast<bool*>(GetWindowLongPtrW(window, GWLP_USERDATA)) = true;
+  return 0;
+}
+
+// Lets this thread's windows handle everything queued for them: a message
+// posted to a window of our own is handled after every message posted
+// before it, and once it has been, the queue must hold nothing but timers
+// (no input, posted or sent message, or paint) or a quit, else another
+// round. A failure names what was waited for.
+inline ::testing::AssertionResult Drained(const char* what = "the windows' queue to drain",
+                                          DWORD milliseconds = 10000) {
+  HWND sentinel = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  if (!sentinel) return ::testing::AssertionFailure() << "no sentinel window: error " << GetLastError();
+  bool handled = false;
+  SetWindowLongPtrW(sentinel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&handled));
+  SetWindowLongPtrW(sentinel, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SentinelProc));
+  const ULONGLONG end = GetTickCount64() + milliseconds;
+  bool drained = false;
+  while (!drained && GetTickCount64() <= end) {
+    handled = false;
+    PostMessageW(sentinel, WM_APP, 0, 0);
+    while (!handled && GetTickCount64() <= end) {
+      PumpPendingMessages();
+      if (!handled) Sleep(1);
+    }
+    // A quit the pump put back stays queued, and comes after everything else.
+    MSG quit;
+    drained = handled && (HIWORD(GetQueueStatus(QS_KEY | QS_MOUSE | QS_POSTMESSAGE | QS_SENDMESSAGE | QS_PAINT)) == 0 ||
+                          PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+  }
+  DestroyWindow(sentinel);
+  if (drained) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "waited " << milliseconds / 1000.0 << " s for " << what;
+}
+
 inline void PressKey(HWND target, UINT key) {
   PostMessageW(target, WM_KEYDOWN, key, 1);
   PostMessageW(target, WM_KEYUP, key, 0xC0000001);
@@ -57,7 +97,7 @@ inline void PressKey(HWND target, UINT key) {
 
 inline void Type(HWND target, const std::wstring& text) {
   for (wchar_t c : text) PostMessageW(target, WM_CHAR, c, 1);
-  PumpFor(20);
+  EXPECT_TRUE(Drained("the typed characters to be handled"));
 }
 
 inline RECT ClientRectOf(HWND child, HWND parent) {
@@ -82,7 +122,7 @@ class MainWindow : public ::testing::Test {
       ASSERT_TRUE(PumpUntil([&] { return host.ChatLines().size() == 1; }));
     }
     SetFocus(form->Text1.hwnd());
-    PumpFor(20);
+    ASSERT_TRUE(Drained("the opened window to settle"));
   }
   // The window first, then the client: the start's "loaded" line finds no
   // room, so the client's stalls begin with the test's own line.
@@ -92,7 +132,7 @@ class MainWindow : public ::testing::Test {
     ASSERT_TRUE(form->Open());
     ASSERT_TRUE(host.Start(hostArgs));
     SetFocus(form->Text1.hwnd());
-    PumpFor(20);
+    ASSERT_TRUE(Drained("the opened window to settle"));
   }
   void TearDown() override {
     form.reset();
@@ -104,6 +144,26 @@ class MainWindow : public ::testing::Test {
   // false after 8 s (a slow client's sends take seconds).
   bool LinesReach(std::size_t count) {
     return PumpUntil([&] { return host.ChatLines().size() >= count; }, 8000);
+  }
+
+  // Clicks "compact" and waits until the compact window is shown in place
+  // of this one.
+  Compact& SwitchToCompact() {
+    SendMessageW(form->Command6.hwnd(), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitedFor("the compact window to be shown in place of the main one", [&] {
+      return form->compact() && IsWindowVisible(form->compact()->hwnd()) && !IsWindowVisible(form->hwnd());
+    }));
+    EXPECT_TRUE(Drained("the switch to the compact window to be handled"));
+    return *form->compact();
+  }
+  // Clicks "normal" in the compact window and waits until this one is shown
+  // in its place.
+  void SwitchToMain() {
+    SendMessageW(form->compact()->Command3.hwnd(), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitedFor("the main window to be shown in place of the compact one", [&] {
+      return IsWindowVisible(form->hwnd()) && !IsWindowVisible(form->compact()->hwnd());
+    }));
+    EXPECT_TRUE(Drained("the switch to the main window to be handled"));
   }
 
   // Types text into the chat box and presses Enter in target.
@@ -155,7 +215,7 @@ inline void SetSystemDpi(DWORD dpi) {
 inline void Click(HWND target) {
   PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
   PostMessageW(target, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-  PumpFor(30);
+  EXPECT_TRUE(Drained("the click to be handled"));
 }
 
 }  // namespace quillon
