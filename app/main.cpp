@@ -17,7 +17,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   }
   quillon::Win32WindowOps host;
   quillon::Win32ProfileStore prefs(quillon::ChoosePrefsFile().file);
-  quillon::Form1 main(host, prefs);
+  quillon::Win32EventLoop loop;
+  quillon::Run run(host, prefs, loop);
+  quillon::Form1 main(run);
   if (!quillon::OpenOrTell(main)) return 1;
   return quillon::RunMessageLoop();
 }

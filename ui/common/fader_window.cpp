@@ -140,7 +140,7 @@ void FaderWindow::FillFixedTexts() {
   add2.SetText(AdvertLine2());
 }
 
-ComposeInputs FaderWindow::ReadComposeInputs() const {
+ComposeInputs FaderWindow::Snapshot() const {
   ComposeInputs in;
   in.fontOpen = Text2.Text();
   in.fontName = cmbFonts.Text();
@@ -156,48 +156,8 @@ ComposeInputs FaderWindow::ReadComposeInputs() const {
 }
 
 FaderPeek::Source FaderWindow::PeekSource() {
-  return {[this] { return ComposeLine(ReadComposeInputs()); }, [this] { return dpi_; },
-          [this](const std::function<void()>& work) {
-            bool ran = false;
-            RunHandler([&] {
-              ran = true;
-              work();
-            });
-            return ran;
-          }};
-}
-
-void FaderWindow::ComposeAndSend() {
-  // The pump inside a send, of this window or the other, let this Enter in.
-  SendState& send = run_->send;
-  if (!send.Begin()) return;
-  struct Ending {
-    SendState& send;
-    ~Ending() { send.End(static_cast<std::int64_t>(GetTickCount64())); }
-  } ending{send};
-  const FaderPeek::SendHold peekHold(peek_);
-  const ComposeInputs in = ReadComposeInputs();
-  const std::u16string line = ComposeLine(in, PumpPendingMessages);
-  if (CloseBegun()) return;  // closed while the fade let events in
-  const Delivery delivery = PostChatLine(host_, line);
-  if (delivery == Delivery::Posted) RemoveSentText(in.text);
-  // A line that may be in the room is recalled as well as one that is.
-  if (delivery != Delivery::NotSent) run_->sentLines.Add(in.text);
-  recall_.Reset();
-  // The client took the text but did not answer the return in time: it
-  // posts the line if it recovers, so the text stays for the user to judge
-  // but the caption says it may be in the room already.
-  lineUnconfirmed_ = delivery == Delivery::Unconfirmed;
-  UpdateCaption();
-}
-
-void FaderWindow::RemoveSentText(const std::u16string& sent) {
-  // What was typed while the line went out follows the sent text; an edit
-  // made meanwhile leaves the box as the user made it.
-  const std::u16string now = Text1.Text();
-  if (now.compare(0, sent.size(), sent) != 0) return;
-  Text1.SetText(now.substr(sent.size()));
-  Text1.PlaceCaretAtEnd();
+  return {[this] { return ComposeLine(Snapshot()); }, [this] { return dpi_; },
+          [this](const std::function<void()>& work) { return run_.Handle(*this, work); }};
 }
 
 bool FaderWindow::EnterMaySend() const {
@@ -205,55 +165,34 @@ bool FaderWindow::EnterMaySend() const {
   // carries a time before the send ended: it belongs to the send already made.
   // GetMessageTime gives the low 32 bits of the tick count, GetTickCount64
   // all of them.
-  return run_->send.EnterMaySend(static_cast<std::uint32_t>(GetMessageTime()),
-                                 static_cast<std::int64_t>(GetTickCount64()));
+  return run_.EnterMaySend(static_cast<std::uint32_t>(GetMessageTime()));
 }
 
-void FaderWindow::UpdateCaption() {
-  std::wstring caption = L"quillon fader";
-  const wchar_t* separator = L" - ";
-  auto note = [&](bool on, const wchar_t* text) {
-    if (!on) return;
-    caption += separator;
-    caption += text;
-    separator = L", ";
-  };
-  note(lineUnconfirmed_, L"line may have been sent");
-  note(run_->saveFailed, L"not saved");
-  note(prefs_.WritesHeld(), L"settings file busy");
-  SetWindowTextW(hwnd(), caption.c_str());
+void FaderWindow::SetChatText(const std::u16string& text) {
+  Text1.SetText(text);
+  Text1.PlaceCaretAtEnd();
 }
 
-void FaderWindow::RequestClose() {
-  if (run_->closing) return;
-  // Inside a handler that lets events in, the handler unwinds first; the
-  // shutdown of the window closed first runs when the outermost one has
-  // returned (RunHandler).
-  if (run_->handlerDepth > 0) {
-    if (!run_->closeAsked) run_->closeAsked = this;
-    return;
+std::u16string FaderWindow::Line(FixedLine which) const {
+  switch (which) {
+    case FixedLine::Loaded: return asc.Text();
+    case FixedLine::Unloaded: return asu.Text();
+    case FixedLine::Advert1: return add1.Text();
+    case FixedLine::Advert2: return add2.Text();
   }
-  Shutdown();
-  PostQuitMessage(0);
+  return {};
 }
 
-void FaderWindow::Shutdown() {
-  run_->closing = true;
-  WriteGroup group(prefs_);
-  const bool written = Form_Unload();
-  const bool readBack = group.End();
-  ShowSaveResult(written && readBack);
-  SendChat(host_, asu.Text());
+void FaderWindow::SetCaption(const std::u16string& caption) {
+  SetWindowTextW(hwnd(), reinterpret_cast<const wchar_t*>(caption.c_str()));
 }
 
-void FaderWindow::EndSession() {
-  if (run_->closing || !IsWindowVisible(hwnd())) return;
-  Shutdown();
-  // Windows may end the process as soon as this returns; a handler this
-  // message interrupted must not run on and post after "unloaded".
-  if (run_->handlerDepth > 0) ExitProcess(0);
-  PostQuitMessage(0);
-}
+void FaderWindow::StayOnTop() { SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
+
+void Win32EventLoop::Pump() { PumpPendingMessages(); }
+std::int64_t Win32EventLoop::Ticks() { return static_cast<std::int64_t>(GetTickCount64()); }
+void Win32EventLoop::Quit() { PostQuitMessage(0); }
+void Win32EventLoop::ExitNow() { ExitProcess(0); }
 
 int FaderWindow::Check(int box) const {
   const CheckBox* boxes[] = {&Check1, &Check2, &Check3, &Check4};
@@ -275,42 +214,16 @@ void FaderWindow::SetColour(int swatch, std::int32_t colour) {
 }
 
 bool FaderWindow::LoadFontAndFirstRun() {
-  if (IsFirstRun(prefs_)) {
-    WriteIni(prefs_, kFirstRunSection, kFirstRunKey, kFirstRunValue);
-    FillFontList();
-    SelectStartFont(cmbFonts, u"");
-    WriteIni(prefs_, kLastFontSection, kLastFontKey, kFirstRunFont);
-    return true;
-  }
+  const std::optional<std::u16string> lastFont = run_.FirstRunOrLastFont();
   FillFontList();
-  SelectStartFont(cmbFonts, ReadIni(prefs_, kLastFontSection, kLastFontKey));
-  return false;
+  SelectStartFont(cmbFonts, lastFont.value_or(u""));
+  return !lastFont;
 }
 
 void FaderWindow::LoadFontsOnly() {
   FillFontList();
   SelectStartFont(cmbFonts, u"");
 }
-
-void FaderWindow::SaveStyleSet(const char* section) {
-  ShowSaveResult(WriteStyleSet(prefs_, section, *this, FontKey::Include));
-}
-
-void FaderWindow::ShowSaveResult(bool saved) {
-  run_->saveFailed = !saved;
-  UpdateCaption();
-  if (!saved) MessageBeep(MB_ICONWARNING);
-}
-
-void FaderWindow::Advertise() {
-  if (run_->advertising) return;  // a click during the pause starts nothing
-  const Running running(run_->advertising);
-  PostLine(add1.Text());
-  Pause(host_, 0.2);
-  PostLine(add2.Text());
-}
-
-void FaderWindow::OpenHelp() { OpenKeyword(host_, kHelpAddress); }
 
 void FaderWindow::FillFontList() {
   cmbFonts.Clear();
@@ -352,24 +265,19 @@ void FaderWindow::CentreOnScreen() {
 }
 
 bool FaderWindow::PickColour(PictureBox& swatch) {
-  if (pickingColour_) return false;  // a click that reached a swatch under the open dialog
-  const Running running(pickingColour_);
-  const bool customChanged = c1.ShowColor(hwnd());
-  swatch.SetBackColor(c1.Color());
-  if (customChanged) ShowSaveResult(WriteCustomColours(prefs_, c1.CustomColors()));
-  return true;
+  // A click that reached a swatch under the open dialog does nothing.
+  return pickingColour_.Once([&] {
+    const bool customChanged = c1.ShowColor(hwnd());
+    swatch.SetBackColor(c1.Color());
+    if (customChanged) run_.SaveCustomColours(*this, c1.CustomColors());
+  });
 }
 
 bool FaderWindow::RecallKey(UINT key) {
   if (key != VK_UP && key != VK_DOWN) return false;
   // With a modifier the key is the box's own (Shift+Up selects).
   if (GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
-  RunHandler([&] {
-    const auto line = key == VK_UP ? recall_.Older(run_->sentLines, Text1.Text()) : recall_.Newer(run_->sentLines);
-    if (!line) return;
-    Text1.SetText(*line);
-    Text1.PlaceCaretAtEnd();
-  });
+  RunHandler([&] { run_.Recall(*this, key == VK_UP); });
   return true;
 }
 
@@ -378,8 +286,11 @@ bool FaderWindow::OffersColourMenu(HWND control) const {
 }
 
 void FaderWindow::ShowColourMenu(HWND control, LPARAM where) {
-  if (colourMenuOpen_) return;  // the menu's own loop let another request in
-  const Running running(colourMenuOpen_);
+  // The menu's own loop may let another request in, which does nothing.
+  colourMenuOpen_.Once([&] { ColourMenu(control, where); });
+}
+
+void FaderWindow::ColourMenu(HWND control, LPARAM where) {
   POINT at{static_cast<short>(LOWORD(where)), static_cast<short>(HIWORD(where))};
   if (where == -1) {
     RECT r;
@@ -399,7 +310,7 @@ void FaderWindow::ShowColourMenu(HWND control, LPARAM where) {
   menu.Add(kMenuReverse, L"reverse colours");
   menu.Add(kMenuReadable, L"readable on white");
   const int chosen = menu.ShowAt(hwnd(), at);
-  if (CloseBegun()) return;
+  if (run_.CloseBegun()) return;
   const std::array<OleColor, 4> now{Colour(1), Colour(2), Colour(3), Colour(4)};
   const int inUse = sb.Value() + 2;
   if (chosen == kMenuReverse) {
@@ -480,11 +391,11 @@ LRESULT FaderWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       MoveFocus(wParam != 0);
       return 1;
     case WM_CLOSE:
-      RequestClose();
+      run_.Close(*this);
       return 0;
     case WM_SHOWWINDOW:
       // What the other window came to know meanwhile.
-      if (wParam) UpdateCaption();
+      if (wParam) run_.UpdateCaption(*this);
       break;
     case WM_DPICHANGED: {
       const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
@@ -494,7 +405,7 @@ LRESULT FaderWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
-      if (wParam) EndSession();
+      if (wParam) run_.EndSession(*this);
       return 0;
     case WM_ACTIVATE:
       // Keep the focus where the user left it when the window comes back.

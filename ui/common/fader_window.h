@@ -1,13 +1,14 @@
 // What the main window and the compact window have in common: the controls a
 // send reads, the fonts the controls use, creation from a control table, the
-// tab order, the default button, the messages both handle, and the send
-// itself with its guards.
+// tab order, the default button, the messages both handle, and what the run
+// (ui/common/run.h) asks of a window.
 #pragma once
 
 #include <windows.h>
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <span>
 #include <string>
 #include <utility>
@@ -28,8 +29,8 @@
 #include "ui/common/control_table.h"
 #include "ui/common/fader_peek.h"
 #include "ui/common/palettes.h"
-#include "ui/common/send_state.h"
-#include "ui/common/sent_lines.h"
+#include "ui/common/reentry.h"
+#include "ui/common/run.h"
 
 namespace quillon {
 
@@ -68,28 +69,21 @@ void SelectStartFont(ComboBox& fonts, const std::u16string& lastFont);
 // could not be made: "The <what> could not be created: <why>."
 void TellNotCreated(HWND owner, const wchar_t* what, const std::string& why);
 
-class FaderWindow;
-
-// What the windows of one run share. They run their handlers on one thread
-// and one event pump, so when either window is closed a handler of either
-// may be running, closing the other window must not run the shutdown again,
-// and a send or an advertisement must not start inside the other window's.
-struct RunState {
-  int handlerDepth = 0;                // handlers running, of both windows
-  SendState send;                      // the send of either window
-  bool advertising = false;            // an advertisement runs, in either window
-  FaderWindow* closeAsked = nullptr;   // closed while a handler ran
-  bool closing = false;                // the shutdown has begun
-  bool saveFailed = false;             // the last save did not reach the file
-  SentLines sentLines;                 // the lines sent, from either window
+// The event loop of the program's thread.
+class Win32EventLoop final : public EventLoop {
+ public:
+  void Pump() override;
+  std::int64_t Ticks() override;
+  void Quit() override;
+  void ExitNow() override;
 };
 
-class FaderWindow : public Window, public StyleControls {
+// A window of the run: its controls, their layout and fonts, focus and
+// keyboard, and what the run asks of a window. The run's rules are the
+// run's.
+class FaderWindow : public Window, public StyleControls, public RunView {
  public:
-  // A window of its own run, or, given sharedRun, of the run of another
-  // window that outlives it.
-  FaderWindow(WindowOps& host, ProfileStore& prefs, RunState* sharedRun = nullptr)
-      : host_(host), prefs_(prefs), run_(sharedRun ? sharedRun : &ownRun_) {}
+  explicit FaderWindow(Run& run) : run_(run) {}
 
   // The style settings as the preferences file reads and writes them.
   std::u16string Font() const override { return cmbFonts.Text(); }
@@ -123,20 +117,15 @@ class FaderWindow : public Window, public StyleControls {
   template <class W>
   bool CreateFromTable(const WindowDesign& design, std::span<const ControlRow<W>> rows);
 
-  // The window's own shutdown steps, the preferences it writes; the
-  // "unloaded" line and the end of the program follow. Runs once a run.
-  // False when a write did not reach the file.
-  virtual bool Form_Unload() = 0;
-
-  // Runs a handler of this window. Closing either window of the run while a
-  // handler of either runs waits until the outermost one has returned; once
-  // closing has begun no handler runs. What the handler changed reaches
-  // screen readers after it.
+  // Runs a handler of this window as the run's handlers run (Run::Handle);
+  // what the handler changed reaches screen readers after it.
   template <class Handler>
-  void RunHandler(Handler&& handler);
+  void RunHandler(Handler&& handler) {
+    run_.Handle(*this, handler);
+  }
 
   // The handlers both windows have alike.
-  void Command1_Click() { ComposeAndSend(); }
+  void Command1_Click() { run_.Send(*this); }
   void pic1_Click() { SwatchClick(pic1); }
   void pic2_Click() { SwatchClick(pic2); }
   void pic3_Click() { SwatchClick(pic3); }
@@ -152,23 +141,22 @@ class FaderWindow : public Window, public StyleControls {
   // or not.
   virtual bool OffersColourMenu(HWND control) const;
 
-  // Composes the line from the controls and posts it. After a posted line
-  // only the text that was sent leaves the text box, so what was typed
-  // meanwhile stays; a line not posted stays whole. A send that starts while
-  // another runs, in either window, is ignored, and so is an Enter that
-  // queued while a send waited on the client (see EnterMaySend).
-  void ComposeAndSend();
+  // What the run asks of a window.
+  ComposeInputs Snapshot() const override;
+  StyleControls& Styles() override { return *this; }
+  std::u16string ChatText() const override { return Text1.Text(); }
+  void SetChatText(const std::u16string& text) override;
+  std::u16string Line(FixedLine which) const override;
+  void SetCaption(const std::u16string& caption) override;
+  bool Shown() const override { return IsWindowVisible(hwnd()) != FALSE; }
+  void Show(bool shown) override { ShowWindow(hwnd(), shown ? SW_SHOW : SW_HIDE); }
+  void SendBegins() override { sendHold_.emplace(peek_); }
+  void SendEnds() override { sendHold_.reset(); }
+  void HandlerDone() override { DescribeControls(); }
+  void Warn() override { MessageBeep(MB_ICONWARNING); }
 
-  // Posts one fixed line; false when it reached no chat room or the run is
-  // closing, whose "unloaded" line must be the last.
-  bool PostLine(const std::u16string& line) { return !CloseBegun() && SendChat(host_, line); }
-  bool CloseBegun() const { return run_->closing || run_->closeAsked; }
-  RunState& run() { return *run_; }
-
-  // The two advertisement lines, 0.2 s apart; the windows stay responsive.
-  void Advertise();
-  // Types the help page's address into the client's keyword box.
-  void OpenHelp();
+  // Keeps the window above other programs' windows.
+  void StayOnTop();
   // Empties the font list and fills it with the screen fonts in lower case,
   // but those whose names would break the font tag or that the ANSI code
   // page cannot spell.
@@ -186,15 +174,6 @@ class FaderWindow : public Window, public StyleControls {
   bool LoadFontAndFirstRun();
   // The font list and its start font, for a run that cannot read the file.
   void LoadFontsOnly();
-  // Saves the full style set into section. A save that did not reach the
-  // file, or does not read back from it as written, shows in the caption
-  // until a later save succeeds; nothing modal.
-  void SaveStyleSet(const char* section);
-  // Shows in the caption whether the last save, of either window, reached
-  // the file.
-  void ShowSaveResult(bool saved);
-  // Reads the full style set from section into the controls.
-  void LoadStyleSet(const char* section) { ReadStyleSet(prefs_, section, *this, FontKey::Include); }
   // pic3 and pic4 take clicks only while the bar's value uses them; they
   // stay visible with their colours either way.
   void EnableSwatchesFor(int barValue) {
@@ -206,26 +185,9 @@ class FaderWindow : public Window, public StyleControls {
   // saved at once. False, and nothing done, while the dialog is already open.
   bool PickColour(PictureBox& swatch);
 
-  // "quillon fader", and what the user should know of the last send, the
-  // last save and the preferences file.
-  void UpdateCaption();
-
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-  // Sets a flag for as long as an operation runs.
-  class Running {
-   public:
-    explicit Running(bool& flag) : flag_(flag) { flag_ = true; }
-    ~Running() { flag_ = false; }
-    Running(const Running&) = delete;
-    Running& operator=(const Running&) = delete;
-
-   private:
-    bool& flag_;
-  };
-
-  WindowOps& host_;
-  ProfileStore& prefs_;
+  Run& run_;
   std::string creationError_;
   int dpi_ = ScreenDpi();
   LayoutFonts fonts_{dpi_};
@@ -251,6 +213,7 @@ class FaderWindow : public Window, public StyleControls {
   // asked for by the keyboard (where is -1), under the control. Its palettes
   // and commands set the colours in use.
   void ShowColourMenu(HWND control, LPARAM where);
+  void ColourMenu(HWND control, LPARAM where);
   // Sets the four swatches, then the bar, as the user setting them one at a
   // time would: a change of the bar runs its handler, and without one the
   // window follows the picked colours.
@@ -259,20 +222,11 @@ class FaderWindow : public Window, public StyleControls {
   // the key was one of them.
   bool RecallKey(UINT key);
   HWND DefaultButtonFor(HWND focus) const;
-  ComposeInputs ReadComposeInputs() const;
   // What the peek composes with and runs in: this window's own send line
   // and handlers.
   FaderPeek::Source PeekSource();
-  // After a posted line: takes the sent text off the front of Text1.
-  void RemoveSentText(const std::u16string& sent);
   // Whether the Enter being handled may start a send.
   bool EnterMaySend() const;
-  void RequestClose();
-  // The shutdown steps: Form_Unload as one write group, whose result shows
-  // as a save's does, then the "unloaded" line.
-  void Shutdown();
-  // Log-off or shutdown of Windows: the visible window runs the shutdown.
-  void EndSession();
   // Tells screen readers the swatches' colours and use and the bar's number
   // of colours, where they changed.
   void DescribeControls();
@@ -289,30 +243,11 @@ class FaderWindow : public Window, public StyleControls {
   std::vector<HWND> tabOrder_;
   HWND lastFocus_ = nullptr;
   // Operations that let events in and must not nest.
-  bool pickingColour_ = false, colourMenuOpen_ = false;
-  // Where Text1 stands in the lines sent.
-  Recall recall_;
-  bool lineUnconfirmed_ = false;
-  RunState ownRun_;
-  RunState* run_;
+  Reentry pickingColour_, colourMenuOpen_;
+  // The peek stays away while a send of this window runs.
+  std::optional<FaderPeek::SendHold> sendHold_;
   AccessibleAnnotations annotations_;
 };
-
-template <class Handler>
-void FaderWindow::RunHandler(Handler&& handler) {
-  RunState& run = *run_;
-  if (run.closing) return;
-  {
-    ++run.handlerDepth;
-    struct Leave {
-      int& depth;
-      ~Leave() { --depth; }
-    } leave{run.handlerDepth};
-    handler();
-  }
-  DescribeControls();
-  if (run.handlerDepth == 0 && run.closeAsked) run.closeAsked->RequestClose();
-}
 
 template <class W>
 bool FaderWindow::CreateFromTable(const WindowDesign& design, std::span<const ControlRow<W>> rows) {

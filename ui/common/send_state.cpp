@@ -9,19 +9,8 @@ std::int64_t WidenTick(std::uint32_t tick, std::int64_t now) {
   return now + ahead;
 }
 
-bool SendState::Begin() {
-  if (sending_) return false;
-  sending_ = true;
-  return true;
-}
-
-void SendState::End(std::int64_t now) {
-  sending_ = false;
-  lastEnded_ = now;
-}
-
 bool SendState::EnterMaySend(std::uint32_t messageTime, std::int64_t now) const {
-  if (sending_) return false;
+  if (Sending()) return false;
   return !lastEnded_ || WidenTick(messageTime, now) >= *lastEnded_;
 }
 

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "ui/common/reentry.h"
+
 namespace quillon {
 
 // The 64-bit tick count whose low 32 bits are tick, taken as the one nearest
@@ -18,11 +20,13 @@ std::int64_t WidenTick(std::uint32_t tick, std::int64_t now);
 
 class SendState {
  public:
-  bool Sending() const { return sending_; }
-  // Starts a send; false, and nothing changed, while one runs.
-  bool Begin();
-  // The send started last has returned, at the tick count now.
-  void End(std::int64_t now);
+  bool Sending() const { return guard_.Running(); }
+  // Runs send unless one runs (then nothing is done and the answer is
+  // false). However it ends, its end is noted at the tick count now() gives.
+  template <class Send, class Now>
+  bool Run(Send&& send, Now&& now) {
+    return guard_.Once(send, [&] { lastEnded_ = now(); });
+  }
   // Whether an Enter whose message carries the tick count messageTime, handled
   // at the tick count now, may start a send: never while one runs, nor when
   // it was pressed before the last send ended (it queued while the program
@@ -31,7 +35,7 @@ class SendState {
   bool EnterMaySend(std::uint32_t messageTime, std::int64_t now) const;
 
  private:
-  bool sending_ = false;
+  Reentry guard_;
   std::optional<std::int64_t> lastEnded_;
 };
 

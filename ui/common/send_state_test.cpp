@@ -13,6 +13,11 @@ constexpr std::int64_t kDay = 24 * 60 * 60 * 1000;
 // What a message carries of a 64-bit tick count.
 std::uint32_t Low32(std::int64_t tick) { return static_cast<std::uint32_t>(tick); }
 
+// A send that ends at the tick count end.
+void SendEndingAt(SendState& send, std::int64_t end) {
+  send.Run([] {}, [end] { return end; });
+}
+
 TEST(WidenTick, GivesBackTheTickNearestToNowAcrossEveryCrossing) {
   // Ticks a moment before and after now, now on either side of the
   // crossings of 2^31 and 2^32 (and of later multiples of 2^32).
@@ -30,23 +35,29 @@ TEST(WidenTick, GivesBackTheTickNearestToNowAcrossEveryCrossing) {
   EXPECT_EQ(WidenTick(Low32(now + k2To31 - 1), now), now + k2To31 - 1);
 }
 
-TEST(SendState, OneSendAtATime) {
+TEST(SendState, OneSendAtATimeAndEveryWayOutEndsIt) {
   SendState send;
   EXPECT_FALSE(send.Sending());
-  ASSERT_TRUE(send.Begin());
-  EXPECT_TRUE(send.Sending());
-  EXPECT_FALSE(send.Begin());
-  send.End(1000);
+  bool inner = true;
+  ASSERT_TRUE(send.Run(
+      [&] {
+        EXPECT_TRUE(send.Sending());
+        inner = send.Run([] {}, [] { return std::int64_t{0}; });
+      },
+      [] { return std::int64_t{1000}; }));
+  EXPECT_FALSE(inner);
   EXPECT_FALSE(send.Sending());
-  EXPECT_TRUE(send.Begin());
+  // A send that throws has ended as well, at its time.
+  EXPECT_THROW(send.Run([] { throw 1; }, [] { return std::int64_t{2000}; }), int);
+  EXPECT_FALSE(send.Sending());
+  EXPECT_FALSE(send.EnterMaySend(Low32(1999), 2001));
+  EXPECT_TRUE(send.Run([] {}, [] { return std::int64_t{3000}; }));
 }
 
 TEST(SendState, AnEnterMaySendUnlessASendRunsOrItWasPressedBeforeTheLastSendEnded) {
   SendState send;
   EXPECT_TRUE(send.EnterMaySend(Low32(500), 500));  // no send yet
-  send.Begin();
-  EXPECT_FALSE(send.EnterMaySend(Low32(600), 600));
-  send.End(1000);
+  send.Run([&] { EXPECT_FALSE(send.EnterMaySend(Low32(600), 600)); }, [] { return std::int64_t{1000}; });
   EXPECT_FALSE(send.EnterMaySend(Low32(999), 1001));  // queued during the send
   EXPECT_TRUE(send.EnterMaySend(Low32(1000), 1001));
   EXPECT_TRUE(send.EnterMaySend(Low32(1001), 1001));
@@ -57,15 +68,13 @@ TEST(SendState, TheCheckHoldsWhereverTheCrossingsOf2To31And2To32Fall) {
     SCOPED_TRACE(crossing);
     // The last send ended before the crossing; an Enter after it sends.
     SendState before;
-    before.Begin();
-    before.End(crossing - 3000);
+    SendEndingAt(before, crossing - 3000);
     EXPECT_TRUE(before.EnterMaySend(Low32(crossing + 100), crossing + 110));
     EXPECT_FALSE(before.EnterMaySend(Low32(crossing - 3001), crossing + 110));
     // The send ended just after the crossing; an Enter pressed during it,
     // before the crossing, belongs to it.
     SendState across;
-    across.Begin();
-    across.End(crossing + 400);
+    SendEndingAt(across, crossing + 400);
     EXPECT_FALSE(across.EnterMaySend(Low32(crossing - 100), crossing + 420));
     EXPECT_FALSE(across.EnterMaySend(Low32(crossing + 399), crossing + 420));
     EXPECT_TRUE(across.EnterMaySend(Low32(crossing + 400), crossing + 420));
@@ -80,8 +89,7 @@ TEST(SendState, AnEnterLongAfterTheLastSendAlwaysSends) {
                                      60 * kDay, 400 * kDay}) {
       SCOPED_TRACE(::testing::Message() << "ended " << ended << ", Enter " << later << " ms later");
       SendState send;
-      send.Begin();
-      send.End(ended);
+      SendEndingAt(send, ended);
       EXPECT_TRUE(send.EnterMaySend(Low32(ended + later), ended + later + 2));
     }
   }

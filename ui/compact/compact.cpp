@@ -55,21 +55,22 @@ bool Compact::Create() {
 }
 
 void Compact::Form_Load() {
-  KeepOnTop(host_, reinterpret_cast<WindowHandle>(hwnd()));
+  StayOnTop();
   LoadFontAndFirstRun();
 }
 
 void Compact::Form_Initialize() {
   CentreOnScreen();
   // The main window's settings, handed over once, when this window is made.
-  LoadStyleSet(kHandOverSection);
+  run_.Load(*this, kHandOverSection);
 }
 
-bool Compact::Form_Unload() { return WriteIni(prefs_, kLastFontSection, kLastFontKey, cmbFonts.Text()); }
-
 void Compact::Command2_Click() {
-  if (menuOpen_) return;  // the menu's own loop let a second click in
-  const Running running(menuOpen_);
+  // The menu's own loop may let a second click in, which does nothing.
+  menuOpen_.Once([this] { OptionsMenu(); });
+}
+
+void Compact::OptionsMenu() {
   PopupMenu menu;
   menu.Add(kMenuSave, L"save");
   menu.Add(kMenuLoad, L"load");
@@ -86,12 +87,11 @@ void Compact::Command2_Click() {
 }
 
 void Compact::Command3_Click() {
-  ShowWindow(hwnd(), SW_HIDE);
-  if (showMain_) showMain_();
+  run_.SwitchToMain(*this, main_);
 }
 
 void Compact::loa_Click() {
-  LoadStyleSet(kPresetSection);
+  run_.Load(*this, kPresetSection);
   ApplyBar();
 }
 

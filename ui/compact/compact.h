@@ -3,7 +3,6 @@
 #pragma once
 
 #include <array>
-#include <functional>
 
 #include "ui/common/fader_window.h"
 
@@ -11,10 +10,8 @@ namespace quillon {
 
 class Compact final : public FaderWindow {
  public:
-  // showMain brings the main window back when the user chooses "normal";
-  // run is the main window's, which closing either window ends.
-  Compact(WindowOps& host, ProfileStore& prefs, RunState& run, std::function<void()> showMain)
-      : FaderWindow(host, prefs, &run), showMain_(std::move(showMain)) {}
+  // main is shown again when the user chooses "normal".
+  Compact(Run& run, RunView& main) : FaderWindow(run), main_(main) {}
   ~Compact() override { Destroy(); }
 
   // Creates the window: the load steps, the centring, the hand-over of the
@@ -33,20 +30,22 @@ class Compact final : public FaderWindow {
 
   void Form_Load();
   void Form_Initialize();
-  bool Form_Unload() override;
+  Role WindowRole() const override { return Role::Compact; }
 
   void Command2_Click();
+  // The "options" pop-up menu and the command chosen in it.
+  void OptionsMenu();
   void Command3_Click();
-  void sav_Click() { SaveStyleSet(kPresetSection); }
+  void sav_Click() { run_.Save(*this, kPresetSection); }
   void loa_Click();
-  void add_Click() { Advertise(); }
-  void hel_Click() { OpenHelp(); }
+  void add_Click() { run_.Advertise(*this); }
+  void hel_Click() { run_.OpenHelp(); }
   void sb_Change() { ApplyBar(); }
   // Enables pic3 and pic4 for the bar's value; nothing else.
   void ApplyBar();
 
-  std::function<void()> showMain_;
-  bool menuOpen_ = false;
+  RunView& main_;
+  Reentry menuOpen_;
 };
 
 }  // namespace quillon

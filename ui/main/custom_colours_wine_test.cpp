@@ -81,7 +81,7 @@ class CustomColours : public MainWindow {
     form.reset();
     MSG quit;
     while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
-    form = std::make_unique<Form1>(ops, prefs);
+    MakeForm();
     ASSERT_TRUE(form->Open());
     ASSERT_TRUE(Drained("the restarted window to settle"));
   }

@@ -74,32 +74,22 @@ bool OpenOrTell(Form1& main) {
 }
 
 void Form1::Form_Load() {
-  KeepOnTop(host_, reinterpret_cast<WindowHandle>(hwnd()));
+  StayOnTop();
   RedrawPreview(4);
-  if (prefs_.Probe(kPrefsFile) == ProfileStore::FileState::Unreadable) {
-    // Another program holds the file: this run starts as designed and
-    // leaves the file alone rather than overwrite settings it never read.
-    prefs_.HoldWrites();
-    UpdateCaption();
+  if (run_.SettingsFileHeld(*this)) {
     LoadFontsOnly();
   } else if (!LoadFontAndFirstRun()) {
-    ReadStyleSet(prefs_, kLastSettingsSection, *this, FontKey::Skip);
+    run_.Load(*this, kLastSettingsSection, FontKey::Skip);
     ApplyColorCount();
   }
-  customColours_ = ReadCustomColours(prefs_);
-  PostLine(asc.Text());
+  customColours_ = run_.ReadCustomColours();
+  run_.Announce(*this, FixedLine::Loaded);
 }
 
 void Form1::Form_Initialize() { CentreOnScreen(); }
 
-bool Form1::Form_Unload() {
-  const bool font = WriteIni(prefs_, kLastFontSection, kLastFontKey, cmbFonts.Text());
-  const bool settings = WriteStyleSet(prefs_, kLastSettingsSection, *this, FontKey::Skip);
-  return font && settings;
-}
-
 void Form1::Command3_Click() {
-  LoadStyleSet(kPresetSection);
+  run_.Load(*this, kPresetSection);
   ApplyColorCount();
 }
 
@@ -129,11 +119,9 @@ void Form1::RedrawPreview(int colourCount) {
   // The fade and the renderer let events in, and one of them may ask for
   // another redraw: that one is noted and drawn after this one, once, with
   // the colours and count then current, instead of nesting.
-  pendingPreviewCount_ = colourCount;
-  if (redrawingPreview_) return;
-  redrawingPreview_ = true;
-  while (pendingPreviewCount_ != 0) {
-    const int count = std::exchange(pendingPreviewCount_, 0);
+  previewCount_ = colourCount;
+  const bool drawn = redrawingPreview_.Coalesced([&] {
+    const int count = previewCount_;
     // The strip alone, without the font-tag opening in front of it, so that
     // the first bar takes the fade's first colour.
     const std::u16string strip(39, u'|');
@@ -143,29 +131,23 @@ void Form1::RedrawPreview(int colourCount) {
     else if (count == 3) faded = FadeThreeColors(c1, c2, c3, strip, 0);
     else faded = FadeTwoColors(c1, c2, strip, 0);
     RenderMarkup(*preview_, faded, PumpPendingMessages);
-  }
-  redrawingPreview_ = false;
-  InvalidateRect(pre.hwnd(), nullptr, FALSE);
+  });
+  if (drawn) InvalidateRect(pre.hwnd(), nullptr, FALSE);
 }
 
 void Form1::Command6_Click() {
-  // The compact window reads the hand-over when it is made; its caption
-  // says so when the settings did not reach the file.
-  ShowSaveResult(WriteStyleSet(prefs_, kHandOverSection, *this, FontKey::Include));
-  ShowWindow(hwnd(), SW_HIDE);
-  if (!compact_) {
-    compact_ = std::make_unique<Compact>(host_, prefs_, run(), [this] { ShowWindow(hwnd(), SW_SHOW); });
+  std::string why;
+  const bool switched = run_.SwitchToCompact(*this, [&]() -> RunView* {
+    if (compact_) return compact_.get();
+    compact_ = std::make_unique<Compact>(run_, *this);
     compact_->c1.ShareCustomColours(customColours_);
-    if (!compact_->Create()) {
-      // Without a compact window the main one stays in use, and says why.
-      const std::string why = compact_->CreationError();
-      compact_.reset();
-      ShowWindow(hwnd(), SW_SHOW);
-      TellNotCreated(hwnd(), L"compact window", why);
-      return;
-    }
-  }
-  ShowWindow(compact_->hwnd(), SW_SHOW);
+    if (compact_->Create()) return compact_.get();
+    why = compact_->CreationError();
+    compact_.reset();
+    return nullptr;
+  });
+  // Without a compact window the main one stays in use, and says why.
+  if (!switched) TellNotCreated(hwnd(), L"compact window", why);
 }
 
 int Form1::FoldedWidth() const {

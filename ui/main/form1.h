@@ -14,7 +14,7 @@ namespace quillon {
 
 class Form1 final : public FaderWindow {
  public:
-  Form1(WindowOps& host, ProfileStore& prefs) : FaderWindow(host, prefs) { c1.ShareCustomColours(customColours_); }
+  explicit Form1(Run& run) : FaderWindow(run) { c1.ShareCustomColours(customColours_); }
   ~Form1() override { Destroy(); }
 
   // Creates the window with its design-time values, runs the load steps,
@@ -39,13 +39,13 @@ class Form1 final : public FaderWindow {
 
   void Form_Load();
   void Form_Initialize();
-  bool Form_Unload() override;
+  Role WindowRole() const override { return Role::Main; }
 
   void sb_Change() { ApplyColorCount(); }
-  void Command2_Click() { SaveStyleSet(kPresetSection); }
+  void Command2_Click() { run_.Save(*this, kPresetSection); }
   void Command3_Click();
-  void Command4_Click() { OpenHelp(); }
-  void Command5_Click() { Advertise(); }
+  void Command4_Click() { run_.OpenHelp(); }
+  void Command5_Click() { run_.Advertise(*this); }
   void Command6_Click();
   void Label1_Click();
   void Label2_Click();
@@ -68,9 +68,10 @@ class Form1 final : public FaderWindow {
 
   int unfoldedWidth_ = 0;
   bool folded_ = false;
-  // The colour count of a redraw asked for while one runs; 0 for none.
-  int pendingPreviewCount_ = 0;
-  bool redrawingPreview_ = false;
+  // The colour count the strip is to show; a redraw asked for while one
+  // runs follows it, once.
+  int previewCount_ = 4;
+  Reentry redrawingPreview_;
   // What the preview strip shows, kept so that it repaints itself.
   std::unique_ptr<GdiSurface> preview_;
   // The colour dialogs' custom colours, one set for both windows.

@@ -94,7 +94,7 @@ TEST_F(FullDisk, AFileChosenInPlaceOfTheStandardOneIsPutBackAsItWasToo) {
   ASSERT_TRUE(testing::WriteFileBytes(own, earlier_));
   chosen_ = std::make_unique<Win32ProfileStore>(std::string(own.begin(), own.end()));
   ASSERT_TRUE(host.Start());
-  form = std::make_unique<Form1>(ops, *chosen_);
+  MakeForm(*chosen_);
   ASSERT_TRUE(form->Open());
   FillTheDisk();
   SendMessageW(form->Command2.hwnd(), BM_CLICK, 0, 0);

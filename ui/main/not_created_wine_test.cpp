@@ -40,7 +40,9 @@ TEST_F(NotCreated, AMainWindowThatCannotBeMadeSaysSoAndPostsAndWritesNothing) {
     ASSERT_TRUE(testing::WriteFileBytes(kFile, kLaterRun));
     ASSERT_TRUE(host.Start());
     {
-      Form1 main(ops, prefs);
+      Win32EventLoop loop;
+      quillon::Run run(ops, prefs, loop);
+      Form1 main(run);
       const RefusedWindows refused(refusedClass);
       ASSERT_TRUE(refused.installed());
       EXPECT_FALSE(OpenOrTell(main));

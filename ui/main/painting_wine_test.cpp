@@ -165,11 +165,14 @@ class Painting : public ::testing::Test {
 
   Win32WindowOps ops;
   Win32ProfileStore prefs;
+  Win32EventLoop loop;
+  std::unique_ptr<quillon::Run> run;
   std::unique_ptr<Form1> form;
 };
 
 TEST_F(Painting, BothWindowsDrawEveryControlAfterEveryRepaintAtTheSystemDpi) {
-  form = std::make_unique<Form1>(ops, prefs);
+  run = std::make_unique<quillon::Run>(ops, prefs, loop);
+  form = std::make_unique<Form1>(*run);
   ASSERT_TRUE(form->Open());
   {
     SCOPED_TRACE("main window");

@@ -45,7 +45,7 @@ class StartUp : public MainWindow {
     while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
   }
   void Reopen() {
-    form = std::make_unique<Form1>(ops, prefs);
+    MakeForm();
     ASSERT_TRUE(form->Open());
     ASSERT_TRUE(Drained("the reopened window to settle"));
   }

@@ -116,7 +116,7 @@ class MainWindow : public ::testing::Test {
   void Open(const std::wstring& hostArgs = L"", bool keepPrefs = false) {
     if (!keepPrefs) testing::DeletePrefsFile();
     ASSERT_TRUE(host.Start(hostArgs));
-    form = std::make_unique<Form1>(ops, prefs);
+    MakeForm();
     ASSERT_TRUE(form->Open());
     if (hostArgs.empty()) {
       ASSERT_TRUE(PumpUntil([&] { return host.ChatLines().size() == 1; }));
@@ -128,12 +128,20 @@ class MainWindow : public ::testing::Test {
   // room, so the client's stalls begin with the test's own line.
   void OpenBeforeTheClient(const std::wstring& hostArgs) {
     testing::DeletePrefsFile();
-    form = std::make_unique<Form1>(ops, prefs);
+    MakeForm();
     ASSERT_TRUE(form->Open());
     ASSERT_TRUE(host.Start(hostArgs));
     SetFocus(form->Text1.hwnd());
     ASSERT_TRUE(Drained("the opened window to settle"));
   }
+  // A main window of a run of its own, as the program makes them.
+  void MakeForm(ProfileStore& store) {
+    form.reset();
+    run = std::make_unique<quillon::Run>(ops, store, loop);
+    form = std::make_unique<Form1>(*run);
+  }
+  void MakeForm() { MakeForm(prefs); }
+
   void TearDown() override {
     form.reset();
     MSG quit;
@@ -177,6 +185,8 @@ class MainWindow : public ::testing::Test {
   StandIn host;
   Win32WindowOps ops;
   Win32ProfileStore prefs;
+  Win32EventLoop loop;
+  std::unique_ptr<quillon::Run> run;
   std::unique_ptr<Form1> form;
 };
 
