@@ -67,7 +67,7 @@ LRESULT CALLBACK WholeCharactersProcedure(HWND edit, UINT message, WPARAM wParam
     // The box's own keys (the recall of sent lines) come first.
     auto* box = static_cast<TextBox*>(Control::FromHandle(edit));
     try {
-      if (box && box->onKey && box->onKey(static_cast<UINT>(wParam))) return 0;
+      if (box && box->HookTakes(static_cast<UINT>(wParam))) return 0;
     } catch (...) {
       return 0;  // a C++ exception must not unwind through Windows' own frames
     }
@@ -155,9 +155,19 @@ bool TextBox::Create(HWND parent, PixelRect rect, int id, int maxLength, bool re
     return false;
   if (maxLength > 0) {
     SendMessageW(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(maxLength), 0);
-    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WholeCharactersProcedure));
+    KeepOwnProcedure();
   }
   return true;
+}
+
+void TextBox::SetOnKey(std::function<bool(UINT key)> hook) {
+  onKey_ = std::move(hook);
+  KeepOwnProcedure();
+}
+
+void TextBox::KeepOwnProcedure() {
+  const auto own = reinterpret_cast<LONG_PTR>(WholeCharactersProcedure);
+  if (GetWindowLongPtrW(hwnd_, GWLP_WNDPROC) != own) SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, own);
 }
 
 void TextBox::PlaceCaretAtEnd() {

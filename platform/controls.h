@@ -67,9 +67,18 @@ class TextBox : public Control {
  public:
   bool Create(HWND parent, PixelRect rect, int id, int maxLength = 0, bool readOnly = false);
   void PlaceCaretAtEnd();
-  // Sees each key that goes down in a box with a maxLength before the box
-  // does; true when it took the key, which the box then ignores.
-  std::function<bool(UINT key)> onKey;
+  // hook sees each key that goes down in the box before the box does; true
+  // when it took the key, which the box then ignores.
+  void SetOnKey(std::function<bool(UINT key)> hook);
+  // Whether the hook took the key.
+  bool HookTakes(UINT key) const { return onKey_ && onKey_(key); }
+
+ private:
+  // Puts the box's own procedure in front of the control's: the length
+  // limit's whole characters and the key hook.
+  void KeepOwnProcedure();
+
+  std::function<bool(UINT key)> onKey_;
 };
 
 class CheckBox : public Control {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/event_pump.h"
 #include "tools/testing/test_files.h"
@@ -89,6 +90,32 @@ TEST_F(LimitedTextBox, APasteThatFitsKeepsItsPairs) {
   Start(u"", 0);
   Paste(As(68) + kPair + u"b");
   EXPECT_EQ(box.Text(), As(68) + kPair);
+}
+
+// The key hook, in boxes with and without a length limit: a key it takes
+// never reaches the box, the others do.
+TEST(TextBoxKeyHook, SeesEveryKeyFirstWhetherOrNotTheBoxHasALimit) {
+  for (const int limit : {0, 70}) {
+    SCOPED_TRACE(limit);
+    testing::ParentWindow parent{400, 60};
+    TextBox box;
+    ASSERT_TRUE(box.Create(parent.hwnd(), {0, 0, 380, 24}, 1, limit));
+    std::vector<UINT> seen;
+    box.SetOnKey([&](UINT key) {
+      seen.push_back(key);
+      return key == VK_HOME;
+    });
+    box.SetText(u"abc");
+    SendMessageW(box.hwnd(), EM_SETSEL, 3, 3);
+    SendMessageW(box.hwnd(), WM_KEYDOWN, VK_HOME, 0x00470001);  // taken: the caret stays
+    DWORD caret = 0;
+    SendMessageW(box.hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
+    EXPECT_EQ(caret, 3u);
+    SendMessageW(box.hwnd(), WM_KEYDOWN, VK_LEFT, 0x004B0001);  // passed on: the caret moves
+    SendMessageW(box.hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
+    EXPECT_EQ(caret, 2u);
+    EXPECT_EQ(seen, (std::vector<UINT>{VK_HOME, VK_LEFT}));
+  }
 }
 
 }  // namespace

@@ -30,8 +30,7 @@ bool FaderPeek::Attach(HWND window, HWND text) {
   if (!popup_.Create()) return false;
   window_ = window;
   text_ = text;
-  return windowWatch_.Watch(window, [this](UINT m, WPARAM w, LPARAM l) { OnWindowMessage(m, w, l); }) &&
-         WatchHover(text);
+  return WatchHover(text);
 }
 
 bool FaderPeek::WatchHover(HWND control) {
@@ -71,7 +70,7 @@ void FaderPeek::Follow() {
   Handle([](PeekTriggers&) {});
 }
 
-void FaderPeek::OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+void FaderPeek::Observe(UINT message, WPARAM wParam, LPARAM lParam) {
   const auto dismiss = [](PeekTriggers& t) { t.Dismiss(); };
   switch (message) {
     case WM_COMMAND: {

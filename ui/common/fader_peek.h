@@ -42,10 +42,12 @@ class FaderPeek final : private PeekView {
 
   explicit FaderPeek(Source source);
 
-  // Creates the popup and starts watching the window and its chat text
-  // box. False when that could not be done: the window works on without
-  // a peek.
+  // Creates the popup and starts watching the pointer over the window's
+  // chat text box. False when that could not be done: the window works on
+  // without a peek.
   bool Attach(HWND window, HWND text);
+  // The window hands the peek each of its messages once it has handled it.
+  void Observe(UINT message, WPARAM wParam, LPARAM lParam);
   // The pointer resting over control shows the peek as well.
   bool WatchHover(HWND control);
   // Something the line depends on changed without a command or a scroll
@@ -62,7 +64,6 @@ class FaderPeek final : private PeekView {
   bool Show(const std::u16string& line) override;
   void Hide() override;
   PeekFacts Facts() const;
-  void OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
   // Changes the triggers, then shows or hides the peek, as a handler of the
   // window; hides it once the window is closing.
   void Handle(const std::function<void(PeekTriggers&)>& change);
@@ -71,7 +72,6 @@ class FaderPeek final : private PeekView {
   Peek peek_;
   PeekWindow popup_;
   HWND window_ = nullptr, text_ = nullptr;
-  MessageWatch windowWatch_;
   std::vector<std::unique_ptr<HoverWatch>> hovers_;
 };
 

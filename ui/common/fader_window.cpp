@@ -119,7 +119,7 @@ void FaderWindow::FinishControls() {
   FillFixedTexts();
   EnableDialogNavigation(hwnd());
   peek_.Attach(hwnd(), Text1.hwnd());
-  Text1.onKey = [this](UINT key) { return RecallKey(key); };
+  Text1.SetOnKey([this](UINT key) { return RecallKey(key); });
   // The bar's standard proxy names it after a label, not its window text.
   annotations_.SetName(sb.hwnd(), sb.Text());
   DescribeControls();
@@ -357,6 +357,13 @@ void FaderWindow::MoveFocus(bool backwards) {
 }
 
 LRESULT FaderWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = Respond(message, wParam, lParam);
+  // The peek follows what the message changed.
+  peek_.Observe(message, wParam, lParam);
+  return result;
+}
+
+LRESULT FaderWindow::Respond(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND: {
       bool routed = false;

@@ -186,6 +186,8 @@ class FaderWindow : public Window, public StyleControls, public RunView {
   bool PickColour(PictureBox& swatch);
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // What the window itself does with a message.
+  LRESULT Respond(UINT message, WPARAM wParam, LPARAM lParam);
 
   Run& run_;
   std::string creationError_;
