@@ -3,7 +3,6 @@
 #include <iterator>
 #include <map>
 #include <set>
-#include <tuple>
 
 namespace quillon {
 namespace {
@@ -83,13 +82,12 @@ bool KeepsEverythingElse(std::string_view before, std::string_view after,
   return true;
 }
 
-void ProfileStore::BeginWriteGroup(const std::string& file) {
+void ProfileStore::BeginWriteGroup() {
   if (groups_.empty()) {
-    groupFile_ = file;
-    shutOut_ = !GroupBegins(file);
+    shutOut_ = !GroupBegins();
     // Bytes read while another copy writes could only put its work back
     // half done.
-    if (!shutOut_) before_ = FileBytes(file);
+    if (!shutOut_) before_ = FileBytes();
   }
   groups_.push_back(written_.size());
 }
@@ -100,44 +98,43 @@ bool ProfileStore::EndWriteGroup() {
   groups_.pop_back();
   bool saved = !shutOut_;
   // Each key once, for the last value written to it.
-  std::set<std::tuple<std::string, std::string, std::string>> checked;
+  std::set<std::pair<std::string, std::string>> checked;
   for (auto write = written_.rbegin(); write != written_.rend() - first; ++write) {
-    if (!checked.insert({write->file, write->section, write->key}).second) continue;
-    saved = write->reported && ReadBack(write->section, write->key, write->file) == ReadsBackAs(write->value) && saved;
+    if (!checked.insert({write->section, write->key}).second) continue;
+    saved = write->reported && ReadBack(write->section, write->key) == ReadsBackAs(write->value) && saved;
   }
   if (groups_.empty()) {
     if (before_ && !written_.empty()) {
       std::vector<std::pair<std::string, std::string>> keys;
       for (const Written& write : written_) keys.emplace_back(write.section, write.key);
-      const std::optional<std::string> after = FileBytes(groupFile_);
+      const std::optional<std::string> after = FileBytes();
       saved = after && KeepsEverythingElse(*before_, *after, keys) && saved;
-      if (!saved) PutBack(groupFile_, *before_);
+      if (!saved) PutBack(*before_);
     }
     written_.clear();
     before_.reset();
     shutOut_ = false;
-    GroupEnds(groupFile_);
+    GroupEnds();
   }
   return saved;
 }
 
 void ProfileStore::NoteWrite(const std::string& section, const std::string& key, const std::u16string& value,
-                             const std::string& file, bool reported) {
-  if (!groups_.empty()) written_.push_back({section, key, file, value, reported});
+                             bool reported) {
+  if (!groups_.empty()) written_.push_back({section, key, value, reported});
 }
 
 bool WriteIni(ProfileStore& store, const std::string& section, const std::string& key,
-              const std::u16string& value, const std::string& file) {
+              const std::u16string& value) {
   if (!store.MayWrite() || !FitsOnOneLine(value)) return false;
   const std::string stored = UpperCase(key);
-  const bool written = store.Write(section, stored, value, file);
-  store.NoteWrite(section, stored, value, file, written);
+  const bool written = store.Write(section, stored, value);
+  store.NoteWrite(section, stored, value, written);
   return written;
 }
 
-std::u16string ReadIni(ProfileStore& store, const std::string& section, const std::string& key,
-                       const std::string& file) {
-  std::u16string value = store.Read(section, LowerCase(key), kReadBufferSize, file);
+std::u16string ReadIni(ProfileStore& store, const std::string& section, const std::string& key) {
+  std::u16string value = store.Read(section, LowerCase(key), kReadBufferSize);
   if (value.size() > kReadBufferSize - 1) value.resize(kReadBufferSize - 1);
   return value;
 }

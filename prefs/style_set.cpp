@@ -48,11 +48,11 @@ std::optional<std::int32_t> ParseStyleNumber(std::u16string_view text, std::int3
 }
 
 bool WriteStyleSet(ProfileStore& store, const std::string& section, const StyleControls& controls,
-                   FontKey font, const std::string& file) {
-  WriteGroup group(store, file);
+                   FontKey font) {
+  WriteGroup group(store);
   bool all = true;
   const auto write = [&](const char* key, const std::u16string& value) {
-    all = WriteIni(store, section, key, value, file) && all;
+    all = WriteIni(store, section, key, value) && all;
   };
   if (font == FontKey::Include) write(FontKeyName(), controls.Font());
   for (int box = 1; box <= kBoxes; ++box) write(CheckKeyName(box), Decimal(controls.Check(box)));
@@ -62,11 +62,10 @@ bool WriteStyleSet(ProfileStore& store, const std::string& section, const StyleC
   return all && readBack;
 }
 
-void ReadStyleSet(ProfileStore& store, const std::string& section, StyleControls& controls, FontKey font,
-                  const std::string& file) {
+void ReadStyleSet(ProfileStore& store, const std::string& section, StyleControls& controls, FontKey font) {
   constexpr auto kMinColour = std::numeric_limits<std::int32_t>::min();
   constexpr auto kMaxColour = std::numeric_limits<std::int32_t>::max();
-  const auto read = [&](const char* key) { return ReadIni(store, section, key, file); };
+  const auto read = [&](const char* key) { return ReadIni(store, section, key); };
 
   if (font == FontKey::Include) {
     const std::u16string name = read(FontKeyName());
@@ -80,8 +79,8 @@ void ReadStyleSet(ProfileStore& store, const std::string& section, StyleControls
   if (const auto value = ParseStyleNumber(read(BarKeyName()), 0, 2)) controls.SetBar(*value);
 }
 
-bool IsFirstRun(ProfileStore& store, const std::string& file) {
-  return ReadIni(store, kLastFontSection, kLastFontKey, file).empty();
+bool IsFirstRun(ProfileStore& store) {
+  return ReadIni(store, kLastFontSection, kLastFontKey).empty();
 }
 
 }  // namespace quillon

@@ -76,7 +76,7 @@ bool OpenOrTell(Form1& main) {
 void Form1::Form_Load() {
   KeepOnTop(host_, reinterpret_cast<WindowHandle>(hwnd()));
   RedrawPreview(4);
-  if (prefs_.Probe(kPrefsFile) == ProfileStore::FileState::Unreadable) {
+  if (prefs_.Probe() == ProfileStore::FileState::Unreadable) {
     // Another program holds the file: this run starts as designed and
     // leaves the file alone rather than overwrite settings it never read.
     prefs_.HoldWrites();
