@@ -157,6 +157,20 @@ TEST(WriteGroup, NestedGroupsReadBackTheirOwnWritesAndOnlyTheOutermostEndsTheSto
   EXPECT_EQ(store.groupEnds, 1);
 }
 
+TEST(WriteGroup, AnInnerGroupEndedTwiceLeavesTheOuterOneOpen) {
+  FakeStore store;
+  WriteGroup outer(store);
+  WriteGroup inner(store);
+  EXPECT_TRUE(inner.End());
+  EXPECT_FALSE(inner.End());
+  EXPECT_EQ(store.GroupDepth(), 1);
+  EXPECT_EQ(store.groupEnds, 0);
+  EXPECT_TRUE(WriteIni(store, "opts", "font", u"arial"));
+  EXPECT_TRUE(outer.End());
+  EXPECT_EQ(store.readBacks, std::vector<std::string>{"opts FONT"});
+  EXPECT_EQ(store.groupEnds, 1);
+}
+
 TEST(WriteGroup, AGroupNotEndedEndsWhenItGoes) {
   FakeStore store;
   {
