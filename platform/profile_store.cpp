@@ -50,7 +50,7 @@ namespace {
 // save not reach the file; a group on a larger file does not write.
 constexpr LONGLONG kLargestRead = 64 << 20;
 
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+bool IsSpaceOrTab(char16_t c) { return c == u' ' || c == u'\t'; }
 
 // Drops the system's copy of the file, so that the next read reads the file.
 void ForgetCachedFile(const std::string& file) { WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str()); }
@@ -116,9 +116,9 @@ std::u16string Win32ProfileStore::ReadBack(const std::string& section, const std
 std::u16string Win32ProfileStore::ReadsBackAs(const std::u16string& value) const {
   const std::optional<std::string> ansi = ToAnsi(value);
   std::u16string back = ansi ? FromAnsi(*ansi) : value;
-  while (!back.empty() && IsBlank(back.back())) back.pop_back();
+  while (!back.empty() && IsSpaceOrTab(back.back())) back.pop_back();
   std::size_t blanks = 0;
-  while (blanks < back.size() && IsBlank(back[blanks])) ++blanks;
+  while (blanks < back.size() && IsSpaceOrTab(back[blanks])) ++blanks;
   back.erase(0, blanks);
   if (back.size() >= 2 && (back.front() == u'"' || back.front() == u'\'') && back.back() == back.front())
     back = back.substr(1, back.size() - 2);

@@ -27,11 +27,12 @@ bool FitsOnOneLine(const std::u16string& value) {
   return value.find_first_of(kLineEnders, 0, std::size(kLineEnders)) == std::u16string::npos;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+// White space of the C locale but the line feed, which ends the lines.
+bool IsSpaceOtherThanLineFeed(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
 
 std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  while (!text.empty() && IsSpaceOtherThanLineFeed(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsSpaceOtherThanLineFeed(text.back())) text.remove_suffix(1);
   return text;
 }
 

@@ -14,7 +14,7 @@ std::u16string Decimal(std::int64_t value) {
   return std::u16string(digits.begin(), digits.end());
 }
 
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+bool IsSpaceOrTab(char16_t c) { return c == u' ' || c == u'\t'; }
 
 // The keys by their places in kStyleSetKeys: the font, then the boxes, then
 // the swatches, then the bar.
@@ -27,8 +27,8 @@ static_assert(kStyleSetKeys.size() == 1 + kBoxes + kSwatches + 1);
 }  // namespace
 
 std::optional<std::int32_t> ParseStyleNumber(std::u16string_view text, std::int32_t low, std::int32_t high) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  while (!text.empty() && IsSpaceOrTab(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsSpaceOrTab(text.back())) text.remove_suffix(1);
   const bool negative = !text.empty() && text.front() == u'-';
   if (negative) text.remove_prefix(1);
   if (text.empty()) return std::nullopt;
