@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "host/host_link.h"
 #include "platform/profile_store.h"
 #include "platform/win32_window_ops.h"
@@ -72,27 +74,28 @@ class ProfileFile : public CodePage {
     const std::wstring path = std::wstring(folder) + L"quillon-ansi-" + std::to_wstring(GetCurrentProcessId()) + L".ini";
     file = std::string(path.begin(), path.end());
     DeleteFileA(file.c_str());
+    store.emplace(file);
   }
   void TearDown() override { DeleteFileA(file.c_str()); }
 
-  Win32ProfileStore store;
   std::string file;
+  std::optional<Win32ProfileStore> store;  // of file
 };
 
 TEST_F(ProfileFile, AValueIsWrittenWithQuestionMarksForWhatTheCodePageLacksAndReadsBackSo) {
-  ASSERT_TRUE(store.Write("s", "k", kMixed, file));
+  ASSERT_TRUE(store->Write("s", "k", kMixed));
   EXPECT_EQ(testing::ReadFileBytes(std::wstring(file.begin(), file.end())),
             std::string("[s]\r\nk=") + kMixedAnsi + "\r\n");
-  EXPECT_EQ(store.Read("s", "k", 100, file), u"x? ? ? \u00E9\u20AC");
+  EXPECT_EQ(store->Read("s", "k", 100), u"x? ? ? \u00E9\u20AC");
 }
 
 TEST_F(ProfileFile, AValueLongerThanTheLimitIsRefusedAndNothingIsWritten) {
   const std::u16string longest(Win32ProfileStore::kMaxValueLength, u'x');
-  ASSERT_TRUE(store.Write("s", "k", u"before", file));
-  EXPECT_FALSE(store.Write("s", "k", longest + u"x", file));
-  EXPECT_EQ(store.Read("s", "k", 100, file), u"before");
-  ASSERT_TRUE(store.Write("s", "k", longest, file));
-  EXPECT_TRUE(store.Read("s", "k", longest.size() + 1, file) == longest);
+  ASSERT_TRUE(store->Write("s", "k", u"before"));
+  EXPECT_FALSE(store->Write("s", "k", longest + u"x"));
+  EXPECT_EQ(store->Read("s", "k", 100), u"before");
+  ASSERT_TRUE(store->Write("s", "k", longest));
+  EXPECT_TRUE(store->Read("s", "k", longest.size() + 1) == longest);
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "platform/ansi.h"
-#include "prefs/prefs.h"
 
 namespace quillon {
 namespace {

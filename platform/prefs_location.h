@@ -6,6 +6,9 @@
 
 namespace quillon {
 
+// The standard preferences file, in the root of C:.
+inline constexpr const char* kPrefsFile = "c:\\myini.ini";
+
 struct PrefsLocation {
   std::string file;     // the path the store reads and writes, in the ANSI code page
   bool perUser = false;  // the user's own file rather than the standard one

@@ -28,14 +28,14 @@ class ProfileStoreFile : public ::testing::Test {
 
   // One group writing the preset's font; true when it saved.
   static bool SaveFont(Win32ProfileStore& store, const std::u16string& font) {
-    WriteGroup group(store, kFileAnsi);
-    const bool written = WriteIni(store, kPresetSection, "font", font, kFileAnsi);
+    WriteGroup group(store);
+    const bool written = WriteIni(store, kPresetSection, "font", font);
     return group.End() && written;
   }
 };
 
 TEST_F(ProfileStoreFile, AGroupKeptOutPastTheWaitFailsAndLeavesTheFileAsItWas) {
-  Win32ProfileStore store;
+  Win32ProfileStore store(kFileAnsi);
   testing::SettingsLockHolder other;
   ASSERT_TRUE(other.Take(false));
   EXPECT_FALSE(SaveFont(store, u"arial"));
@@ -55,7 +55,7 @@ TEST_F(ProfileStoreFile, ALockLeftByACopyThatEndedHoldingItDoesNotKeepTheNextRun
     ASSERT_TRUE(crashed.Take(true));
   }
   // A new store, as the next run makes.
-  Win32ProfileStore store;
+  Win32ProfileStore store(kFileAnsi);
   EXPECT_TRUE(SaveFont(store, u"times new roman"));
   EXPECT_NE(ReadFileBytes(kFile).find("FONT=times new roman"), std::string::npos);
   EXPECT_TRUE(SaveFont(store, u"arial"));  // and it lets go of it again
@@ -74,10 +74,9 @@ std::string LargeFile() {
 class CutShortStore : public Win32ProfileStore {
  public:
   using Win32ProfileStore::Win32ProfileStore;
-  bool Write(const std::string& section, const std::string& key, const std::u16string& value,
-             const std::string& file) override {
-    const bool written = Win32ProfileStore::Write(section, key, value, file);
-    HANDLE handle = CreateFileA(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  bool Write(const std::string& section, const std::string& key, const std::u16string& value) override {
+    const bool written = Win32ProfileStore::Write(section, key, value);
+    HANDLE handle = CreateFileA(kFileAnsi, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (handle != INVALID_HANDLE_VALUE) {
       LARGE_INTEGER half{};
       half.QuadPart = 8 << 20;
@@ -93,8 +92,8 @@ TEST_F(ProfileStoreFile, AFileOver16MbIsWrittenWholeAndPutBackWholeWhenASaveIsCu
   const std::string large = LargeFile();
   ASSERT_TRUE(WriteFileBytes(kFile, large));
   {
-    Win32ProfileStore store;
-    EXPECT_EQ(ReadIni(store, "other", "keep", kFileAnsi), u"me");
+    Win32ProfileStore store(kFileAnsi);
+    EXPECT_EQ(ReadIni(store, "other", "keep"), u"me");
     EXPECT_TRUE(SaveFont(store, u"times new roman"));
   }
   std::string expected = large;
@@ -103,7 +102,7 @@ TEST_F(ProfileStoreFile, AFileOver16MbIsWrittenWholeAndPutBackWholeWhenASaveIsCu
   std::string now = ReadFileBytes(kFile);
   EXPECT_TRUE(now == expected) << now.size() << " bytes, not the " << expected.size() << " expected";
 
-  CutShortStore cut;
+  CutShortStore cut(kFileAnsi);
   EXPECT_FALSE(SaveFont(cut, u"courier new"));
   now = ReadFileBytes(kFile);
   EXPECT_TRUE(now == expected) << now.size() << " bytes, not the " << expected.size() << " put back";

@@ -15,20 +15,20 @@ std::string Key(std::size_t slot) {
 
 }  // namespace
 
-CustomColours ReadCustomColours(ProfileStore& store, const std::string& file) {
+CustomColours ReadCustomColours(ProfileStore& store) {
   CustomColours colours{};
   for (std::size_t slot = 0; slot < colours.size(); ++slot)
-    if (const auto value = ParseStyleNumber(ReadIni(store, kCustomColoursSection, Key(slot), file), 0, kWhite))
+    if (const auto value = ParseStyleNumber(ReadIni(store, kCustomColoursSection, Key(slot)), 0, kWhite))
       colours[slot] = *value;
   return colours;
 }
 
-bool WriteCustomColours(ProfileStore& store, const CustomColours& colours, const std::string& file) {
-  WriteGroup group(store, file);
+bool WriteCustomColours(ProfileStore& store, const CustomColours& colours) {
+  WriteGroup group(store);
   bool all = true;
   for (std::size_t slot = 0; slot < colours.size(); ++slot) {
     const std::string digits = std::to_string(colours[slot]);
-    all = WriteIni(store, kCustomColoursSection, Key(slot), std::u16string(digits.begin(), digits.end()), file) && all;
+    all = WriteIni(store, kCustomColoursSection, Key(slot), std::u16string(digits.begin(), digits.end())) && all;
   }
   const bool readBack = group.End();
   return all && readBack;

@@ -18,11 +18,11 @@ using CustomColours = std::array<std::int32_t, 16>;
 // Reads "c1" to "c16" from the section. A value that is missing, malformed
 // (see ParseStyleNumber) or no RGB colour (below 0 or above 16777215) leaves
 // its slot black. Never writes.
-CustomColours ReadCustomColours(ProfileStore& store, const std::string& file = kPrefsFile);
+CustomColours ReadCustomColours(ProfileStore& store);
 
 // Writes all sixteen into the section in order, as one write group, as
 // decimal. Every key is attempted even after a failure; false if any failed
 // or does not read back as written.
-bool WriteCustomColours(ProfileStore& store, const CustomColours& colours, const std::string& file = kPrefsFile);
+bool WriteCustomColours(ProfileStore& store, const CustomColours& colours);
 
 }  // namespace quillon

@@ -33,7 +33,6 @@ TEST(CustomColours, WritesSixteenUpperCaseKeysInOrderAsDecimalInOneGroup) {
     std::string key = "C";
     key += std::to_string(i + 1);
     EXPECT_EQ(writes[i].key, key);
-    EXPECT_EQ(writes[i].file, "c:\\myini.ini");
     EXPECT_EQ(store.groupDepthAtWrites[i], 1);
   }
   EXPECT_EQ(writes[0].value, u"255");

@@ -3,7 +3,6 @@
 #include <iterator>
 #include <map>
 #include <set>
-#include <tuple>
 
 namespace quillon {
 namespace {
@@ -28,11 +27,12 @@ bool FitsOnOneLine(const std::u16string& value) {
   return value.find_first_of(kLineEnders, 0, std::size(kLineEnders)) == std::u16string::npos;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+// White space of the C locale but the line feed, which ends the lines.
+bool IsSpaceOtherThanLineFeed(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
 
 std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  while (!text.empty() && IsSpaceOtherThanLineFeed(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsSpaceOtherThanLineFeed(text.back())) text.remove_suffix(1);
   return text;
 }
 
@@ -83,61 +83,78 @@ bool KeepsEverythingElse(std::string_view before, std::string_view after,
   return true;
 }
 
-void ProfileStore::BeginWriteGroup(const std::string& file) {
-  if (groups_.empty()) {
-    groupFile_ = file;
-    shutOut_ = !GroupBegins(file);
-    // Bytes read while another copy writes could only put its work back
-    // half done.
-    if (!shutOut_) before_ = FileBytes(file);
-  }
-  groups_.push_back(written_.size());
+bool ProfileStore::MayWrite() const { return !writesHeld_ && !(openGroup_ && openGroup_->shutOut_); }
+
+int ProfileStore::GroupDepth() const { return openGroup_ ? openGroup_->depth_ : 0; }
+
+void ProfileStore::NoteWrite(const std::string& section, const std::string& key, const std::u16string& value,
+                             bool reported) {
+  if (openGroup_) openGroup_->written_.push_back({section, key, value, reported});
 }
 
-bool ProfileStore::EndWriteGroup() {
-  if (groups_.empty()) return false;
-  const auto first = static_cast<std::ptrdiff_t>(groups_.back());
-  groups_.pop_back();
-  bool saved = !shutOut_;
-  // Each key once, for the last value written to it.
-  std::set<std::tuple<std::string, std::string, std::string>> checked;
-  for (auto write = written_.rbegin(); write != written_.rend() - first; ++write) {
-    if (!checked.insert({write->file, write->section, write->key}).second) continue;
-    saved = write->reported && ReadBack(write->section, write->key, write->file) == ReadsBackAs(write->value) && saved;
+// Bytes read while another copy writes could only put its work back half
+// done, so a group kept out does not read them.
+WriteGroup::WriteGroup(ProfileStore& store)
+    : store_(store),
+      outer_(store.openGroup_),
+      depth_(outer_ ? outer_->depth_ + 1 : 1),
+      shutOut_(outer_ ? outer_->shutOut_ : !store.GroupBegins()),
+      before_(outer_ || shutOut_ ? std::nullopt : store.FileBytes()) {
+  store_.openGroup_ = this;
+}
+
+WriteGroup::~WriteGroup() {
+  if (!ended_) End();
+}
+
+bool WriteGroup::End() {
+  if (ended_) return false;
+  ended_ = true;
+  store_.openGroup_ = outer_;
+  bool saved = ReadsBackAsWritten() && !shutOut_;
+  if (outer_) {
+    // The group around reads these back too when it ends.
+    outer_->written_.insert(outer_->written_.end(), written_.begin(), written_.end());
+    return saved;
   }
-  if (groups_.empty()) {
-    if (before_ && !written_.empty()) {
-      std::vector<std::pair<std::string, std::string>> keys;
-      for (const Written& write : written_) keys.emplace_back(write.section, write.key);
-      const std::optional<std::string> after = FileBytes(groupFile_);
-      saved = after && KeepsEverythingElse(*before_, *after, keys) && saved;
-      if (!saved) PutBack(groupFile_, *before_);
-    }
-    written_.clear();
-    before_.reset();
-    shutOut_ = false;
-    GroupEnds(groupFile_);
+  if (before_ && !written_.empty()) {
+    saved = KeepsTheRestOfTheFile() && saved;
+    if (!saved) store_.PutBack(*before_);
   }
+  store_.GroupEnds();
   return saved;
 }
 
-void ProfileStore::NoteWrite(const std::string& section, const std::string& key, const std::u16string& value,
-                             const std::string& file, bool reported) {
-  if (!groups_.empty()) written_.push_back({section, key, file, value, reported});
+// Each key once, for the last value written to it; a write that reported
+// failure is not read back.
+bool WriteGroup::ReadsBackAsWritten() const {
+  bool all = true;
+  std::set<std::pair<std::string, std::string>> checked;
+  for (auto write = written_.rbegin(); write != written_.rend(); ++write) {
+    if (!checked.insert({write->section, write->key}).second) continue;
+    all = write->reported && store_.ReadBack(write->section, write->key) == store_.ReadsBackAs(write->value) && all;
+  }
+  return all;
+}
+
+bool WriteGroup::KeepsTheRestOfTheFile() const {
+  std::vector<std::pair<std::string, std::string>> keys;
+  for (const Written& write : written_) keys.emplace_back(write.section, write.key);
+  const std::optional<std::string> after = store_.FileBytes();
+  return after && KeepsEverythingElse(*before_, *after, keys);
 }
 
 bool WriteIni(ProfileStore& store, const std::string& section, const std::string& key,
-              const std::u16string& value, const std::string& file) {
+              const std::u16string& value) {
   if (!store.MayWrite() || !FitsOnOneLine(value)) return false;
   const std::string stored = UpperCase(key);
-  const bool written = store.Write(section, stored, value, file);
-  store.NoteWrite(section, stored, value, file, written);
+  const bool written = store.Write(section, stored, value);
+  store.NoteWrite(section, stored, value, written);
   return written;
 }
 
-std::u16string ReadIni(ProfileStore& store, const std::string& section, const std::string& key,
-                       const std::string& file) {
-  std::u16string value = store.Read(section, LowerCase(key), kReadBufferSize, file);
+std::u16string ReadIni(ProfileStore& store, const std::string& section, const std::string& key) {
+  std::u16string value = store.Read(section, LowerCase(key), kReadBufferSize);
   if (value.size() > kReadBufferSize - 1) value.resize(kReadBufferSize - 1);
   return value;
 }

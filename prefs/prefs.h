@@ -14,10 +14,12 @@
 
 namespace quillon {
 
-inline constexpr const char* kPrefsFile = "c:\\myini.ini";
+class WriteGroup;
 
-// The store of private-profile strings; platform/ implements it over kernel32
-// (WritePrivateProfileStringA / GetPrivateProfileStringA, ANSI code page).
+// The store of one private-profile file, named when the store is made;
+// platform/ implements it over kernel32 (WritePrivateProfileStringA /
+// GetPrivateProfileStringA, ANSI code page). Besides reading and writing
+// keys it offers what a WriteGroup needs of the file (see there).
 class ProfileStore {
  public:
   virtual ~ProfileStore() = default;
@@ -26,26 +28,13 @@ class ProfileStore {
   // Whether the file exists and can be read now: a file that exists but is
   // held by another program reads as empty, which is not the same as missing.
   // A store that cannot tell says Readable.
-  virtual FileState Probe(const std::string& /*file*/) { return FileState::Readable; }
+  virtual FileState Probe() { return FileState::Readable; }
 
-  // Brackets writes to file that belong together (see WriteGroup). Nests:
-  // the outermost group of the store does the store's own work, and keeps
-  // the file's bytes as they were when it began.
-  void BeginWriteGroup(const std::string& file = kPrefsFile);
-  // Ends the group begun last; false when the outermost group was kept out
-  // of the file (see GroupBegins). Each key its writes (its nested groups'
-  // included) wrote is read back from the file, the last value written to
-  // it compared, and the outermost group also checks that the file still
-  // holds everything else it held (KeepsEverythingElse). True when every
-  // write was reported done and all that holds. When the outermost group's
-  // end is false, the file's bytes are put back as they were when it began:
-  // a group saves whole or not at all.
-  bool EndWriteGroup();
-  // Groups begun and not yet ended.
-  int GroupDepth() const { return static_cast<int>(groups_.size()); }
-  // Notes a write that WriteIni made, for the group's reading back.
-  void NoteWrite(const std::string& section, const std::string& key, const std::u16string& value,
-                 const std::string& file, bool reported);
+  // Writes one key; false when the write did not reach the file.
+  virtual bool Write(const std::string& section, const std::string& key, const std::u16string& value) = 0;
+  // Copies at most bufferSize - 1 characters of the value into the result;
+  // the empty string when the file, the section or the key is missing.
+  virtual std::u16string Read(const std::string& section, const std::string& key, std::size_t bufferSize) = 0;
 
   // After HoldWrites, WriteIni writes nothing for the rest of the run and
   // reports failure: the file could not be read, so what the run would
@@ -54,15 +43,12 @@ class ProfileStore {
   bool WritesHeld() const { return writesHeld_; }
   // Whether WriteIni may write now: not after HoldWrites, and not inside a
   // group kept out of the file.
-  bool MayWrite() const { return !writesHeld_ && !shutOut_; }
-
-  // Writes one key; false when the write did not reach the file.
-  virtual bool Write(const std::string& section, const std::string& key, const std::u16string& value,
-                     const std::string& file) = 0;
-  // Copies at most bufferSize - 1 characters of the value into the result;
-  // the empty string when the file, the section or the key is missing.
-  virtual std::u16string Read(const std::string& section, const std::string& key, std::size_t bufferSize,
-                              const std::string& file) = 0;
+  bool MayWrite() const;
+  // Write groups begun on this store and not yet ended.
+  int GroupDepth() const;
+  // Notes a write that WriteIni made into the innermost open group, for its
+  // reading back; outside a group, nothing.
+  void NoteWrite(const std::string& section, const std::string& key, const std::u16string& value, bool reported);
 
  protected:
   // The outermost group begins and ends: a store shared with other copies
@@ -70,19 +56,19 @@ class ProfileStore {
   // not write the file (another copy kept it past the wait, or the store
   // could not keep its bytes to put back): the group then writes nothing,
   // puts nothing back and ends false, as a save that did not reach the file.
-  virtual bool GroupBegins(const std::string& /*file*/) { return true; }
-  virtual void GroupEnds(const std::string& /*file*/) {}
+  virtual bool GroupBegins() { return true; }
+  virtual void GroupEnds() {}
   // The file's bytes as they are now, not a copy the store or the system
   // keeps of them: empty for a missing file; nullopt when the store cannot
   // tell, and then a group checks only the keys it wrote and puts nothing
   // back.
-  virtual std::optional<std::string> FileBytes(const std::string& /*file*/) { return std::nullopt; }
+  virtual std::optional<std::string> FileBytes() { return std::nullopt; }
   // Writes bytes as the whole file.
-  virtual void PutBack(const std::string& /*file*/, const std::string& /*bytes*/) {}
+  virtual void PutBack(const std::string& /*bytes*/) {}
   // The whole value as the file itself now holds it, not a copy the store
   // or the system keeps of it; empty when missing.
-  virtual std::u16string ReadBack(const std::string& section, const std::string& key, const std::string& file) {
-    return Read(section, key, kReadBackSize, file);
+  virtual std::u16string ReadBack(const std::string& section, const std::string& key) {
+    return Read(section, key, kReadBackSize);
   }
   // What a value written reads back as when it reached the file.
   virtual std::u16string ReadsBackAs(const std::u16string& value) const { return value; }
@@ -91,17 +77,10 @@ class ProfileStore {
   static constexpr std::size_t kReadBackSize = 32770;
 
  private:
-  struct Written {
-    std::string section, key, file;
-    std::u16string value;
-    bool reported;
-  };
+  friend class WriteGroup;
+
   bool writesHeld_ = false;
-  bool shutOut_ = false;               // the outermost open group did not get the file
-  std::vector<Written> written_;       // by the open groups, in order
-  std::vector<std::size_t> groups_;    // where each open group's writes begin
-  std::string groupFile_;              // the outermost open group's
-  std::optional<std::string> before_;  // and its file's bytes when it began
+  WriteGroup* openGroup_ = nullptr;  // the innermost; it knows the ones around it
 };
 
 // Whether the private-profile text after still holds every key that the text
@@ -114,30 +93,48 @@ class ProfileStore {
 bool KeepsEverythingElse(std::string_view before, std::string_view after,
                          const std::vector<std::pair<std::string, std::string>>& written);
 
-// One group of writes to a file: another copy of the program cannot
-// interleave writes of its own, and when it ends what it wrote is read back
-// from the file. Ended by End or, its result unasked, when it goes.
+// One group of writes to the store's file: another copy of the program
+// cannot interleave writes of its own, and when it ends what it wrote is
+// read back from the file. Groups nest, and end in the reverse order they
+// began, as scopes do: the outermost group of the store does the store's
+// own work (GroupBegins / GroupEnds), and keeps the file's bytes as they
+// were when it began. Ended by End or, its result unasked, when it goes.
 class WriteGroup {
  public:
-  explicit WriteGroup(ProfileStore& store, const std::string& file = kPrefsFile) : store_(store) {
-    store_.BeginWriteGroup(file);
-  }
-  ~WriteGroup() {
-    if (!ended_) store_.EndWriteGroup();
-  }
+  explicit WriteGroup(ProfileStore& store);
+  ~WriteGroup();
   WriteGroup(const WriteGroup&) = delete;
   WriteGroup& operator=(const WriteGroup&) = delete;
 
-  // Ends the group: true when all its writes reached the file and read back
-  // as written.
-  bool End() {
-    ended_ = true;
-    return store_.EndWriteGroup();
-  }
+  // Ends the group; false when the outermost group was kept out of the file
+  // (see GroupBegins), and for a group already ended. Each key its writes
+  // (its nested groups' included) wrote is read back from the file, the
+  // last value written to it compared, and the outermost group also checks
+  // that the file still holds everything else it held (KeepsEverythingElse).
+  // True when every write was reported done and all that holds. When the
+  // outermost group's end is false, the file's bytes are put back as they
+  // were when it began: a group saves whole or not at all.
+  bool End();
 
  private:
+  friend class ProfileStore;
+
+  struct Written {
+    std::string section, key;
+    std::u16string value;
+    bool reported;
+  };
+
+  bool ReadsBackAsWritten() const;
+  bool KeepsTheRestOfTheFile() const;
+
   ProfileStore& store_;
+  WriteGroup* const outer_;            // the group this one is nested in
+  const int depth_;
+  const bool shutOut_;                 // the outermost group did not get the file
   bool ended_ = false;
+  std::vector<Written> written_;       // by this group and the groups it holds, in order
+  std::optional<std::string> before_;  // the outermost group's file's bytes when it began
 };
 
 // The buffer ReadIni reads into; a value comes back with at most one
@@ -170,13 +167,12 @@ inline constexpr std::array<const char*, 10> kStyleSetKeys = {
 // the value, reached the file. Inside a write group, the write is read back
 // when the group ends.
 bool WriteIni(ProfileStore& store, const std::string& section, const std::string& key,
-              const std::u16string& value, const std::string& file = kPrefsFile);
+              const std::u16string& value);
 
 // The value under key (asked for with its ASCII letters lower-cased; the file
 // matches keys without regard to case), read through a kReadBufferSize
 // buffer, so at most 749 characters; empty when the file, section or key is
 // missing. Never writes.
-std::u16string ReadIni(ProfileStore& store, const std::string& section, const std::string& key,
-                       const std::string& file = kPrefsFile);
+std::u16string ReadIni(ProfileStore& store, const std::string& section, const std::string& key);
 
 }  // namespace quillon

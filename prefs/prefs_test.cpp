@@ -14,20 +14,20 @@ namespace {
 using testing::FakeStore;
 using testing::StoreCall;
 
-TEST(WriteIni, UpperCasesTheKeyInOneWriteToTheFixedFile) {
+TEST(WriteIni, UpperCasesTheKeyInOneWrite) {
   FakeStore store;
   const std::string key = "ishe?";
   EXPECT_TRUE(WriteIni(store, "new", key, u"no"));
   EXPECT_EQ(key, "ishe?");
   ASSERT_EQ(store.calls.size(), 1u);
-  EXPECT_EQ(store.calls[0], (StoreCall{true, "new", "ISHE?", u"no", 0, "c:\\myini.ini"}));
+  EXPECT_EQ(store.calls[0], (StoreCall{true, "new", "ISHE?", u"no", 0}));
 }
 
 TEST(WriteIni, KeepsTheSectionAndTheValueAsGiven) {
   FakeStore store;
-  EXPECT_TRUE(WriteIni(store, "lastfont", "Is", u"Comic Sans MS", "d:\\other.ini"));
+  EXPECT_TRUE(WriteIni(store, "lastfont", "Is", u"Comic Sans MS"));
   ASSERT_EQ(store.calls.size(), 1u);
-  EXPECT_EQ(store.calls[0], (StoreCall{true, "lastfont", "IS", u"Comic Sans MS", 0, "d:\\other.ini"}));
+  EXPECT_EQ(store.calls[0], (StoreCall{true, "lastfont", "IS", u"Comic Sans MS", 0}));
 }
 
 TEST(WriteIni, ReportsAStoreFailure) {
@@ -67,7 +67,7 @@ TEST(ReadIni, LowerCasesTheKeyAndReadsThroughA750CharacterBuffer) {
   store.Put("lastfont", "IS", u"Arial");
   EXPECT_EQ(ReadIni(store, "lastfont", "IS"), u"Arial");
   ASSERT_EQ(store.calls.size(), 1u);
-  EXPECT_EQ(store.calls[0], (StoreCall{false, "lastfont", "is", u"Arial", 750, "c:\\myini.ini"}));
+  EXPECT_EQ(store.calls[0], (StoreCall{false, "lastfont", "is", u"Arial", 750}));
 }
 
 TEST(ReadIni, CutsLongValuesTo749Characters) {
@@ -82,10 +82,8 @@ TEST(ReadIni, CutsLongValuesTo749Characters) {
 // A store that ignores the buffer size must still not give more than 749.
 TEST(ReadIni, CutsEvenWhenTheStoreDoesNot) {
   struct Careless : ProfileStore {
-    bool Write(const std::string&, const std::string&, const std::u16string&, const std::string&) override {
-      return true;
-    }
-    std::u16string Read(const std::string&, const std::string&, std::size_t, const std::string&) override {
+    bool Write(const std::string&, const std::string&, const std::u16string&) override { return true; }
+    std::u16string Read(const std::string&, const std::string&, std::size_t) override {
       return std::u16string(1000, u'y');
     }
   } store;
@@ -112,7 +110,7 @@ TEST(WriteGroup, ReadsBackEachKeyItWroteOnceForItsLastValueWhenItEnds) {
   EXPECT_TRUE(WriteIni(store, "opts", "bold", u"1"));
   EXPECT_TRUE(WriteIni(store, "opts", "font", u"times new roman"));
   EXPECT_TRUE(store.readBacks.empty());
-  EXPECT_EQ(store.groupFiles, std::vector<std::string>{"c:\\myini.ini"});
+  EXPECT_EQ(store.groupBegins, 1);
   EXPECT_TRUE(group.End());
   EXPECT_EQ(store.readBacks, (std::vector<std::string>{"opts FONT", "opts BOLD"}));
   EXPECT_EQ(store.groupEnds, 1);
@@ -123,11 +121,11 @@ TEST(WriteGroup, AWriteReportedDoneThatDoesNotReadBackFailsTheGroup) {
   // As on a full disk: the file was cut, the writes said nothing.
   FakeStore store;
   store.lostKeys = {"sbar"};
-  WriteGroup group(store, "d:\\other.ini");
-  EXPECT_TRUE(WriteIni(store, "opts", "font", u"arial", "d:\\other.ini"));
-  EXPECT_TRUE(WriteIni(store, "opts", "sbar", u"2", "d:\\other.ini"));
+  WriteGroup group(store);
+  EXPECT_TRUE(WriteIni(store, "opts", "font", u"arial"));
+  EXPECT_TRUE(WriteIni(store, "opts", "sbar", u"2"));
   EXPECT_FALSE(group.End());
-  EXPECT_EQ(store.groupFiles, std::vector<std::string>{"d:\\other.ini"});
+  EXPECT_EQ(store.groupBegins, 1);
   EXPECT_EQ(store.groupEnds, 1);
 }
 
@@ -152,10 +150,24 @@ TEST(WriteGroup, NestedGroupsReadBackTheirOwnWritesAndOnlyTheOutermostEndsTheSto
     EXPECT_FALSE(inner.End());
     EXPECT_EQ(store.readBacks, std::vector<std::string>{"optsl BOLD"});
   }
-  EXPECT_EQ(store.groupFiles.size(), 1u);
+  EXPECT_EQ(store.groupBegins, 1);
   EXPECT_EQ(store.groupEnds, 0);
   EXPECT_FALSE(outer.End());
   EXPECT_EQ(store.readBacks, (std::vector<std::string>{"optsl BOLD", "optsl BOLD", "lastfont IS"}));
+  EXPECT_EQ(store.groupEnds, 1);
+}
+
+TEST(WriteGroup, AnInnerGroupEndedTwiceLeavesTheOuterOneOpen) {
+  FakeStore store;
+  WriteGroup outer(store);
+  WriteGroup inner(store);
+  EXPECT_TRUE(inner.End());
+  EXPECT_FALSE(inner.End());
+  EXPECT_EQ(store.GroupDepth(), 1);
+  EXPECT_EQ(store.groupEnds, 0);
+  EXPECT_TRUE(WriteIni(store, "opts", "font", u"arial"));
+  EXPECT_TRUE(outer.End());
+  EXPECT_EQ(store.readBacks, std::vector<std::string>{"opts FONT"});
   EXPECT_EQ(store.groupEnds, 1);
 }
 

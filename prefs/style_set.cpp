@@ -14,7 +14,7 @@ std::u16string Decimal(std::int64_t value) {
   return std::u16string(digits.begin(), digits.end());
 }
 
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+bool IsSpaceOrTab(char16_t c) { return c == u' ' || c == u'\t'; }
 
 // The keys by their places in kStyleSetKeys: the font, then the boxes, then
 // the swatches, then the bar.
@@ -27,8 +27,8 @@ static_assert(kStyleSetKeys.size() == 1 + kBoxes + kSwatches + 1);
 }  // namespace
 
 std::optional<std::int32_t> ParseStyleNumber(std::u16string_view text, std::int32_t low, std::int32_t high) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  while (!text.empty() && IsSpaceOrTab(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsSpaceOrTab(text.back())) text.remove_suffix(1);
   const bool negative = !text.empty() && text.front() == u'-';
   if (negative) text.remove_prefix(1);
   if (text.empty()) return std::nullopt;
@@ -48,11 +48,11 @@ std::optional<std::int32_t> ParseStyleNumber(std::u16string_view text, std::int3
 }
 
 bool WriteStyleSet(ProfileStore& store, const std::string& section, const StyleControls& controls,
-                   FontKey font, const std::string& file) {
-  WriteGroup group(store, file);
+                   FontKey font) {
+  WriteGroup group(store);
   bool all = true;
   const auto write = [&](const char* key, const std::u16string& value) {
-    all = WriteIni(store, section, key, value, file) && all;
+    all = WriteIni(store, section, key, value) && all;
   };
   if (font == FontKey::Include) write(FontKeyName(), controls.Font());
   for (int box = 1; box <= kBoxes; ++box) write(CheckKeyName(box), Decimal(controls.Check(box)));
@@ -62,11 +62,10 @@ bool WriteStyleSet(ProfileStore& store, const std::string& section, const StyleC
   return all && readBack;
 }
 
-void ReadStyleSet(ProfileStore& store, const std::string& section, StyleControls& controls, FontKey font,
-                  const std::string& file) {
+void ReadStyleSet(ProfileStore& store, const std::string& section, StyleControls& controls, FontKey font) {
   constexpr auto kMinColour = std::numeric_limits<std::int32_t>::min();
   constexpr auto kMaxColour = std::numeric_limits<std::int32_t>::max();
-  const auto read = [&](const char* key) { return ReadIni(store, section, key, file); };
+  const auto read = [&](const char* key) { return ReadIni(store, section, key); };
 
   if (font == FontKey::Include) {
     const std::u16string name = read(FontKeyName());
@@ -80,8 +79,8 @@ void ReadStyleSet(ProfileStore& store, const std::string& section, StyleControls
   if (const auto value = ParseStyleNumber(read(BarKeyName()), 0, 2)) controls.SetBar(*value);
 }
 
-bool IsFirstRun(ProfileStore& store, const std::string& file) {
-  return ReadIni(store, kLastFontSection, kLastFontKey, file).empty();
+bool IsFirstRun(ProfileStore& store) {
+  return ReadIni(store, kLastFontSection, kLastFontKey).empty();
 }
 
 }  // namespace quillon

@@ -46,7 +46,7 @@ enum class FontKey { Include, Skip };
 // Every key is attempted even after a failure. The writes are one write
 // group: false if any write failed or does not read back as written.
 bool WriteStyleSet(ProfileStore& store, const std::string& section, const StyleControls& controls,
-                   FontKey font, const std::string& file = kPrefsFile);
+                   FontKey font);
 
 // Reads section into the controls, one ReadIni per key in the order of
 // kStyleSetKeys, each value assigned before the next key is read. A value
@@ -54,11 +54,10 @@ bool WriteStyleSet(ProfileStore& store, const std::string& section, const StyleC
 // (the setter is not called) and the reading goes on with the next key; see
 // ParseStyleNumber for what counts as a number. A non-empty font name is
 // handed to SetFont as read. Never writes.
-void ReadStyleSet(ProfileStore& store, const std::string& section, StyleControls& controls, FontKey font,
-                  const std::string& file = kPrefsFile);
+void ReadStyleSet(ProfileStore& store, const std::string& section, StyleControls& controls, FontKey font);
 
 // A whole run counts as a first run when "lastfont" has no (or an empty) "is".
-bool IsFirstRun(ProfileStore& store, const std::string& file = kPrefsFile);
+bool IsFirstRun(ProfileStore& store);
 
 // The number in text when it is one and lies within [low, high]: optional
 // spaces or tabs around, an optional leading minus, then one or more decimal

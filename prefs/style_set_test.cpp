@@ -41,10 +41,9 @@ class LoggedControls : public StyleControls {
 class StoreLoggingInto : public FakeStore {
  public:
   explicit StoreLoggingInto(std::vector<std::string>& log) : log_(log) {}
-  std::u16string Read(const std::string& section, const std::string& key, std::size_t bufferSize,
-                      const std::string& file) override {
+  std::u16string Read(const std::string& section, const std::string& key, std::size_t bufferSize) override {
     log_.push_back("read " + key);
-    return FakeStore::Read(section, key, bufferSize, file);
+    return FakeStore::Read(section, key, bufferSize);
   }
 
  private:

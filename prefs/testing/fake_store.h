@@ -19,35 +19,30 @@ struct StoreCall {
   std::string section, key;
   std::u16string value;  // written, or returned by a read
   std::size_t bufferSize;
-  std::string file;
   bool operator==(const StoreCall&) const = default;
 };
 
 class FakeStore : public ProfileStore {
  public:
-  FileState Probe(const std::string&) override { return fileState; }
+  FileState Probe() override { return fileState; }
 
-  bool Write(const std::string& section, const std::string& key, const std::u16string& value,
-             const std::string& file) override {
-    calls.push_back({true, section, key, value, 0, file});
+  bool Write(const std::string& section, const std::string& key, const std::u16string& value) override {
+    calls.push_back({true, section, key, value, 0});
     groupDepthAtWrites.push_back(GroupDepth());
     if (failingKeys.count(Fold(key))) return false;
-    if (!lostKeys.count(Fold(key))) values[Fold(file) + "\n" + Fold(section) + "\n" + Fold(key)] = value;
+    if (!lostKeys.count(Fold(key))) Put(section, key, value);
     return true;
   }
 
-  std::u16string Read(const std::string& section, const std::string& key, std::size_t bufferSize,
-                      const std::string& file) override {
-    const auto found = values.find(Fold(file) + "\n" + Fold(section) + "\n" + Fold(key));
-    std::u16string value = found == values.end() ? std::u16string() : found->second;
+  std::u16string Read(const std::string& section, const std::string& key, std::size_t bufferSize) override {
+    std::u16string value = Held(section, key);
     if (value.size() >= bufferSize) value.resize(bufferSize == 0 ? 0 : bufferSize - 1);
-    calls.push_back({false, section, key, value, bufferSize, file});
+    calls.push_back({false, section, key, value, bufferSize});
     return value;
   }
 
-  void Put(const std::string& section, const std::string& key, const std::u16string& value,
-           const std::string& file = kPrefsFile) {
-    values[Fold(file) + "\n" + Fold(section) + "\n" + Fold(key)] = value;
+  void Put(const std::string& section, const std::string& key, const std::u16string& value) {
+    values[Fold(section) + "\n" + Fold(key)] = value;
   }
 
   std::vector<StoreCall> Writes() const { return Only(true); }
@@ -65,7 +60,7 @@ class FakeStore : public ProfileStore {
   // The keys read back at the ends of groups, as "section key"; the
   // outermost groups' begins and ends.
   std::vector<std::string> readBacks;
-  std::vector<std::string> groupFiles;  // as each outermost group began
+  int groupBegins = 0;
   int groupEnds = 0;
   // Another copy of the program holds the file past the wait.
   bool keptOut = false;
@@ -75,25 +70,28 @@ class FakeStore : public ProfileStore {
   std::vector<std::string> putBack;
 
  protected:
-  bool GroupBegins(const std::string& file) override {
-    groupFiles.push_back(file);
+  bool GroupBegins() override {
+    ++groupBegins;
     return !keptOut;
   }
-  void GroupEnds(const std::string&) override { ++groupEnds; }
-  std::optional<std::string> FileBytes(const std::string&) override {
+  void GroupEnds() override { ++groupEnds; }
+  std::optional<std::string> FileBytes() override {
     if (fileBytes.empty()) return std::nullopt;
     std::string bytes = fileBytes.front();
     fileBytes.erase(fileBytes.begin());
     return bytes;
   }
-  void PutBack(const std::string&, const std::string& bytes) override { putBack.push_back(bytes); }
-  std::u16string ReadBack(const std::string& section, const std::string& key, const std::string& file) override {
+  void PutBack(const std::string& bytes) override { putBack.push_back(bytes); }
+  std::u16string ReadBack(const std::string& section, const std::string& key) override {
     readBacks.push_back(section + " " + key);
-    const auto found = values.find(Fold(file) + "\n" + Fold(section) + "\n" + Fold(key));
-    return found == values.end() ? std::u16string() : found->second;
+    return Held(section, key);
   }
 
  private:
+  std::u16string Held(const std::string& section, const std::string& key) const {
+    const auto found = values.find(Fold(section) + "\n" + Fold(key));
+    return found == values.end() ? std::u16string() : found->second;
+  }
   static std::string Fold(std::string text) {
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;

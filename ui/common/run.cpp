@@ -65,7 +65,9 @@ void Run::Recall(RunView& view, bool older) {
 }
 
 bool Run::SettingsFileHeld(RunView& view) {
-  if (prefs_.Probe(kPrefsFile) != ProfileStore::FileState::Unreadable) return false;
+  // Another program holds the file: this run starts as designed and leaves
+  // the file alone rather than overwrite settings it never read.
+  if (prefs_.Probe() != ProfileStore::FileState::Unreadable) return false;
   prefs_.HoldWrites();
   UpdateCaption(view);
   return true;
