@@ -97,28 +97,15 @@ std::optional<PeekRect> PlacePeek(const PeekRect& window, int width, int height,
 }
 
 void Peek::Update() {
-  again_ = true;
-  if (updating_) return;
-  updating_ = true;
-  struct Done {
-    bool& flag;
-    ~Done() { flag = false; }
-  } done{updating_};
-  while (std::exchange(again_, false)) {
-    if (!triggers_.Shows(facts_())) {
-      Hide();
-      continue;
-    }
+  updating_.Coalesced([this] {
+    if (!triggers_.Shows(facts_())) return Hide();
     std::u16string line = compose_();
     // Composing may have let a dismissal in.
-    if (!triggers_.Shows(facts_())) {
-      Hide();
-      continue;
-    }
-    if (shown_ && line == line_) continue;
+    if (!triggers_.Shows(facts_())) return Hide();
+    if (shown_ && line == line_) return;
     shown_ = view_.Show(line);
     line_ = shown_ ? std::move(line) : std::u16string();
-  }
+  });
 }
 
 void Peek::Hide() {

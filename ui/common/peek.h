@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "preview/markup.h"
+#include "ui/common/reentry.h"
 
 namespace quillon {
 
@@ -163,7 +164,8 @@ class Peek {
   std::function<std::u16string()> compose_;
   std::function<PeekFacts()> facts_;
   PeekTriggers triggers_;
-  bool shown_ = false, updating_ = false, again_ = false;
+  bool shown_ = false;
+  Reentry updating_;
   std::u16string line_;
 };
 

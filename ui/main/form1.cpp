@@ -20,33 +20,33 @@ constexpr TwipsOrigin kFrame1{120, 0}, kFrame2{2760, 0};
 constexpr std::array<ControlRow<Form1>, 28> Form1::Layout() {
   return {{
     // member          name        kind              caption       container    twips: left, top, width, height  id           font                initial           tab     handler
-    {&Form1::sb,       "sb",       Kind::Bar,        L"colours",   kClientArea, {240, 960, 2295, 255},   kIdSb,       FontRole::Plain,     kBarMax,          0,      &Form1::sb_Change},
-    {&Form1::Command1, "Command1", Kind::DefaultButton, L"",       kClientArea, {120, 2640, 615, 255},   kIdCommand1, FontRole::Plain,     0,                1,      &Form1::Command1_Click},
-    {&Form1::pic1,     "pic1",     Kind::Picture,    L"colour 1",  kClientArea, {240, 600, 495, 255},    kIdPic1,     FontRole::None,      kDesignColour1,   2,      &Form1::pic1_Click},
+    {&Form1::sb,       "sb",       Kind::Bar,        L"colours",   kClientArea, {240, 960, 2295, 255},   kIdSb,       FontRole::Plain,     kBarMax,          0,      &Form1::sb_Change},  // the colour count: two, three or four
+    {&Form1::Command1, "Command1", Kind::DefaultButton, L"",       kClientArea, {120, 2640, 615, 255},   kIdCommand1, FontRole::Plain,     0,                1,      &Form1::Command1_Click},  // hidden; the default button, which sends
+    {&Form1::pic1,     "pic1",     Kind::Picture,    L"colour 1",  kClientArea, {240, 600, 495, 255},    kIdPic1,     FontRole::None,      kDesignColour1,   2,      &Form1::pic1_Click},  // the swatches
     {&Form1::pic2,     "pic2",     Kind::Picture,    L"colour 2",  kClientArea, {840, 600, 495, 255},    kIdPic2,     FontRole::None,      kDesignColour2,   3,      &Form1::pic2_Click},
     {&Form1::pic3,     "pic3",     Kind::Picture,    L"colour 3",  kClientArea, {1440, 600, 495, 255},   kIdPic3,     FontRole::None,      kDesignColour3,   4,      &Form1::pic3_Click},
     {&Form1::pic4,     "pic4",     Kind::Picture,    L"colour 4",  kClientArea, {2040, 600, 495, 255},   kIdPic4,     FontRole::None,      kDesignColour4,   5,      &Form1::pic4_Click},
-    {&Form1::Text1,    "Text1",    Kind::Text,       L"",          kClientArea, {240, 240, 2295, 285},   kIdText1,    FontRole::Plain,     70,               6,      nullptr},
+    {&Form1::Text1,    "Text1",    Kind::Text,       L"",          kClientArea, {240, 240, 2295, 285},   kIdText1,    FontRole::Plain,     70,               6,      nullptr},  // the chat text
     {&Form1::Check1,   "Check1",   Kind::Check,      L"bold",      kClientArea, {2880, 120, 1095, 255},  kIdCheck1,   FontRole::Bold,      0,                7,      nullptr},
-    {&Form1::Frame1,   "Frame1",   Kind::Frame,      L"",          kClientArea, {kFrame1.left, kFrame1.top, 2535, 2055}, 0,           FontRole::None,      0,                kNoTab, nullptr},
-    {&Form1::Label1,   "Label1",   Kind::Label,      L"<",         kFrame1,     {2040, 1320, 90, 195},   kIdLabel1,   FontRole::Plain,     0,                kNoTab, &Form1::Label1_Click},
-    {&Form1::Label2,   "Label2",   Kind::Label,      L">",         kFrame1,     {2280, 1320, 90, 195},   kIdLabel2,   FontRole::Plain,     0,                kNoTab, &Form1::Label2_Click},
-    {&Form1::Frame2,   "Frame2",   Kind::Frame,      L"",          kClientArea, {kFrame2.left, kFrame2.top, 1455, 2055}, 0,           FontRole::None,      0,                kNoTab, nullptr},
+    {&Form1::Frame1,   "Frame1",   Kind::Frame,      L"",          kClientArea, {kFrame1.left, kFrame1.top, 2535, 2055}, 0,           FontRole::None,      0,                kNoTab, nullptr},  // around the strip and its buttons
+    {&Form1::Label1,   "Label1",   Kind::Label,      L"<",         kFrame1,     {2040, 1320, 90, 195},   kIdLabel1,   FontRole::Plain,     0,                kNoTab, &Form1::Label1_Click},  // folds the window
+    {&Form1::Label2,   "Label2",   Kind::Label,      L">",         kFrame1,     {2280, 1320, 90, 195},   kIdLabel2,   FontRole::Plain,     0,                kNoTab, &Form1::Label2_Click},  // unfolds it
+    {&Form1::Frame2,   "Frame2",   Kind::Frame,      L"",          kClientArea, {kFrame2.left, kFrame2.top, 1455, 2055}, 0,           FontRole::None,      0,                kNoTab, nullptr},  // around the styles and the font
     {&Form1::Check2,   "Check2",   Kind::Check,      L"Italic",    kFrame2,     {120, 360, 1215, 255},   kIdCheck2,   FontRole::Italic,    0,                8,      nullptr},
     {&Form1::Check3,   "Check3",   Kind::Check,      L"underline", kFrame2,     {120, 600, 1215, 255},   kIdCheck3,   FontRole::Underline, 0,                9,      nullptr},
     {&Form1::Check4,   "Check4",   Kind::Check,      L"wavy",      kFrame2,     {120, 840, 1095, 255},   kIdCheck4,   FontRole::Plain,     0,                10,     nullptr},
     {&Form1::cmbFonts, "cmbFonts", Kind::FontList,   L"",          kFrame2,     {120, 1200, 1215, 315},  kIdFonts,    FontRole::Plain,     0,                11,     nullptr},
-    {&Form1::pre,      "pre",      Kind::Picture,    L"preview",   kFrame1,     {120, 1320, 1815, 255},  kIdPre,      FontRole::Symbols,   kButtonFace,      12,     nullptr},
-    {&Form1::Text2,    "Text2",    Kind::FixedText,  L"",          kClientArea, {1440, 2520, 975, 375},  kIdText2,    FontRole::Plain,     0,                13,     nullptr},
-    {&Form1::Text3,    "Text3",    Kind::FixedText,  L"",          kClientArea, {2400, 2520, 735, 375},  kIdText3,    FontRole::Plain,     0,                14,     nullptr},
-    {&Form1::asc,      "asc",      Kind::FixedText,  L"",          kClientArea, {3480, 2520, 1335, 285}, kIdAsc,      FontRole::Plain,     0,                15,     nullptr},
-    {&Form1::asu,      "asu",      Kind::FixedText,  L"",          kClientArea, {3480, 2280, 1335, 285}, kIdAsu,      FontRole::Plain,     0,                16,     nullptr},
+    {&Form1::pre,      "pre",      Kind::Picture,    L"preview",   kFrame1,     {120, 1320, 1815, 255},  kIdPre,      FontRole::Symbols,   kButtonFace,      12,     nullptr},  // the preview strip
+    {&Form1::Text2,    "Text2",    Kind::FixedText,  L"",          kClientArea, {1440, 2520, 975, 375},  kIdText2,    FontRole::Plain,     0,                13,     nullptr},  // hidden: the font tag's opening
+    {&Form1::Text3,    "Text3",    Kind::FixedText,  L"",          kClientArea, {2400, 2520, 735, 375},  kIdText3,    FontRole::Plain,     0,                14,     nullptr},  // hidden: the font tag's end
+    {&Form1::asc,      "asc",      Kind::FixedText,  L"",          kClientArea, {3480, 2520, 1335, 285}, kIdAsc,      FontRole::Plain,     0,                15,     nullptr},  // hidden: the "loaded" line
+    {&Form1::asu,      "asu",      Kind::FixedText,  L"",          kClientArea, {3480, 2280, 1335, 285}, kIdAsu,      FontRole::Plain,     0,                16,     nullptr},  // hidden: the "unloaded" line
     {&Form1::Command2, "Command2", Kind::Button,     L"save",      kFrame2,     {120, 1680, 615, 255},   kIdCommand2, FontRole::Buttons,   0,                17,     &Form1::Command2_Click},
     {&Form1::Command3, "Command3", Kind::Button,     L"load",      kFrame2,     {720, 1680, 615, 255},   kIdCommand3, FontRole::Buttons,   0,                18,     &Form1::Command3_Click},
     {&Form1::Command4, "Command4", Kind::Button,     L"help",      kFrame1,     {120, 1680, 615, 255},   kIdCommand4, FontRole::Buttons,   0,                19,     &Form1::Command4_Click},
     {&Form1::Command5, "Command5", Kind::Button,     L"advertise", kFrame1,     {720, 1680, 855, 255},   kIdCommand5, FontRole::Buttons,   0,                20,     &Form1::Command5_Click},
-    {&Form1::Command6, "Command6", Kind::Button,     L"compact",   kFrame1,     {1560, 1680, 855, 255},  kIdCommand6, FontRole::Buttons,   0,                21,     &Form1::Command6_Click},
-    {&Form1::add1,     "add1",     Kind::FixedText,  L"",          kClientArea, {3480, 2760, 1335, 285}, kIdAdd1,     FontRole::Plain,     0,                22,     nullptr},
+    {&Form1::Command6, "Command6", Kind::Button,     L"compact",   kFrame1,     {1560, 1680, 855, 255},  kIdCommand6, FontRole::Buttons,   0,                21,     &Form1::Command6_Click},  // switches to the compact window
+    {&Form1::add1,     "add1",     Kind::FixedText,  L"",          kClientArea, {3480, 2760, 1335, 285}, kIdAdd1,     FontRole::Plain,     0,                22,     nullptr},  // hidden: the advertisement's lines
     {&Form1::add2,     "add2",     Kind::FixedText,  L"",          kClientArea, {3480, 3000, 1335, 285}, kIdAdd2,     FontRole::Plain,     0,                23,     nullptr},
   }};
 }
