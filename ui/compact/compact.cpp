@@ -55,7 +55,7 @@ bool Compact::Create() {
 }
 
 void Compact::Form_Load() {
-  KeepOnTop(host_, reinterpret_cast<WindowHandle>(hwnd()));
+  KeepOnTop(hwnd());
   LoadFontAndFirstRun();
 }
 

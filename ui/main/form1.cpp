@@ -74,7 +74,7 @@ bool OpenOrTell(Form1& main) {
 }
 
 void Form1::Form_Load() {
-  KeepOnTop(host_, reinterpret_cast<WindowHandle>(hwnd()));
+  KeepOnTop(hwnd());
   RedrawPreview(4);
   if (prefs_.Probe(kPrefsFile) == ProfileStore::FileState::Unreadable) {
     // Another program holds the file: this run starts as designed and
