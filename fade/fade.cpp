@@ -277,4 +277,14 @@ std::u16string FadeFourColors(OleColor colour1, OleColor colour2, OleColor colou
   return FadeFourColors(colour1, colour2, colour3, colour4, text, wavy, EventPump());
 }
 
+std::u16string Fade(const std::array<OleColor, 4>& colours, ColourCount count, const std::u16string& text,
+                    std::int16_t wavy, const EventPump& pump) {
+  const auto& c = colours;
+  switch (count.Colours()) {
+    case 2: return FadeTwoColors(c[0], c[1], text, wavy);
+    case 3: return FadeThreeColors(c[0], c[1], c[2], text, wavy);
+    default: return FadeFourColors(c[0], c[1], c[2], c[3], text, wavy, pump);
+  }
+}
+
 }  // namespace quillon

@@ -3,6 +3,8 @@
 // library only, no state kept between calls.
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -43,6 +45,31 @@ std::u16string FadeFourColors(OleColor colour1, OleColor colour2, OleColor colou
 // The overloads without a pump run nothing.
 std::u16string FadeFourColors(OleColor colour1, OleColor colour2, OleColor colour3, OleColor colour4,
                               const std::u16string& text, std::int16_t wavy, const EventPump& pump);
+
+// How many colours a fade grades through: two, three or four. The
+// colour-count bar stands for them with its values 0, 1 and 2.
+class ColourCount {
+ public:
+  // The count the bar's value stands for; a value beyond 0..2 counts as
+  // the nearest end.
+  static constexpr ColourCount FromBar(int bar) { return ColourCount(std::clamp(bar, 0, 2) + 2); }
+  // count colours; fewer than two count as two, more than four as four.
+  static constexpr ColourCount Of(int count) { return ColourCount(std::clamp(count, 2, 4)); }
+
+  constexpr int Colours() const { return colours_; }
+  constexpr int Bar() const { return colours_ - 2; }
+  friend constexpr bool operator==(ColourCount, ColourCount) = default;
+
+ private:
+  explicit constexpr ColourCount(int colours) : colours_(colours) {}
+  int colours_;
+};
+
+// The fade through the first count of the four colours (the others are not
+// read): FadeTwoColors, FadeThreeColors or FadeFourColors. Only the
+// four-colour fade runs pump, as FadeFourColors says.
+std::u16string Fade(const std::array<OleColor, 4>& colours, ColourCount count, const std::u16string& text,
+                    std::int16_t wavy, const EventPump& pump = {});
 
 // The generators behind the entry points, taking channels red, green, blue of
 // colour 1, then of colour 2, and so on.

@@ -4,6 +4,9 @@
 
 #include "fade/testing/reference_fade.h"
 
+#include <algorithm>
+#include <array>
+#include <climits>
 #include <random>
 #include <string>
 #include <vector>
@@ -43,12 +46,11 @@ std::u16string ReferenceFade(const std::vector<OleColor>& colours, const std::u1
   return testing::ReferenceFade(colours, text, wavy == -1);
 }
 
-std::u16string Fade(const std::vector<OleColor>& c, const std::u16string& text, std::int16_t wavy) {
-  switch (c.size()) {
-    case 2: return FadeTwoColors(c[0], c[1], text, wavy);
-    case 3: return FadeThreeColors(c[0], c[1], c[2], text, wavy);
-    default: return FadeFourColors(c[0], c[1], c[2], c[3], text, wavy);
-  }
+// The fade through the colours given, two to four.
+std::u16string FadeThrough(const std::vector<OleColor>& c, const std::u16string& text, std::int16_t wavy) {
+  std::array<OleColor, 4> four{};
+  std::copy(c.begin(), c.end(), four.begin());
+  return Fade(four, ColourCount::Of(static_cast<int>(c.size())), text, wavy);
 }
 
 TEST(ColourCodes, PadHexFillsToSixDigitsAndLeavesLongerTextAlone) {
@@ -88,6 +90,35 @@ TEST(ColourCodes, EveryOrdinaryColourRoundTripsToItsBytesReversed) {
     const char expected[6] = {digits[(c >> 4) & 15],  digits[c & 15],         digits[(c >> 12) & 15],
                               digits[(c >> 8) & 15],  digits[(c >> 20) & 15], digits[(c >> 16) & 15]};
     if (code != std::string(expected, 6)) FAIL() << "colour " << c << " gave " << code;
+  }
+}
+
+TEST(ColourCount, BarValuesAndCountsConvertBothWaysAndBeyondTheEndsCountAsTheNearest) {
+  struct Case { int bar, colours; };
+  const Case fromBar[] = {{INT_MIN, 2}, {-1, 2}, {0, 2}, {1, 3}, {2, 4}, {3, 4}, {INT_MAX, 4}};
+  for (const Case& c : fromBar) {
+    EXPECT_EQ(ColourCount::FromBar(c.bar).Colours(), c.colours) << c.bar;
+    EXPECT_EQ(ColourCount::FromBar(c.bar), ColourCount::Of(c.colours)) << c.bar;
+  }
+  const Case ofCount[] = {{0, INT_MIN}, {0, 1}, {0, 2}, {1, 3}, {2, 4}, {2, 5}, {2, INT_MAX}};
+  for (const Case& c : ofCount) EXPECT_EQ(ColourCount::Of(c.colours).Bar(), c.bar) << c.colours;
+}
+
+TEST(Fade, FadesThroughTheCountsColoursAndOnlyTheFourColourFadeRunsThePump) {
+  const std::array<OleColor, 4> colours{kRed, kGreen, kBlue, kWhite};
+  const std::u16string text = u"abcdefg";
+  for (const std::int16_t wavy : {0, -1}) {
+    struct Case { int colours; std::u16string expected; int passes; };
+    const Case cases[] = {
+        {2, FadeTwoColors(kRed, kGreen, text, wavy), 0},
+        {3, FadeThreeColors(kRed, kGreen, kBlue, text, wavy), 0},
+        {4, FadeFourColors(kRed, kGreen, kBlue, kWhite, text, wavy), 3},  // seven characters: three passes
+    };
+    for (const Case& c : cases) {
+      int passes = 0;
+      EXPECT_EQ(Fade(colours, ColourCount::Of(c.colours), text, wavy, [&] { ++passes; }), c.expected) << c.colours;
+      EXPECT_EQ(passes, c.passes) << c.colours;
+    }
   }
 }
 
@@ -182,7 +213,7 @@ TEST(Fade, EqualColoursGiveOneCodeThroughout) {
   const std::u16string text(50, u'z');
   for (auto colours : {std::vector<OleColor>{0x123456, 0x123456},
                        std::vector<OleColor>(3, 0x123456), std::vector<OleColor>(4, 0x123456)})
-    for (const std::string& code : Codes(Fade(colours, text, 0))) ASSERT_EQ(code, "563412");
+    for (const std::string& code : Codes(FadeThrough(colours, text, 0))) ASSERT_EQ(code, "563412");
 }
 
 TEST(Fade, MarkupAndOtherCharactersPassUnchangedEachAfterItsOwnTag) {
@@ -269,7 +300,7 @@ TEST(Fade, MatchesALiteralPieceByPieceFade) {
       std::vector<OleColor> colours(count);
       for (auto& c : colours) c = colour(random);
       if (round % 5 == 0) colours[0] = static_cast<OleColor>(random());  // any top byte
-      ASSERT_EQ(Fade(colours, text, wavy), ReferenceFade(colours, text, wavy))
+      ASSERT_EQ(FadeThrough(colours, text, wavy), ReferenceFade(colours, text, wavy))
           << count << " colours, length " << text.size() << ", wavy " << wavy;
     }
   }
@@ -281,7 +312,7 @@ TEST(Fade, TextsBeyondSixteenBitLengthsFadeByTheSameRules) {
   const std::vector<OleColor> colours = {kRed, kGreen, kBlue, kWhite};
   for (std::size_t count : {2u, 3u, 4u}) {
     const std::vector<OleColor> used(colours.begin(), colours.begin() + count);
-    const std::u16string markup = Fade(used, text, -1);
+    const std::u16string markup = FadeThrough(used, text, -1);
     ASSERT_EQ(markup, ReferenceFade(used, text, -1)) << count;
     EXPECT_EQ(Codes(markup).size(), length);
   }

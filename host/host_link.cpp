@@ -76,6 +76,4 @@ void Pause(WindowOps& ops, double seconds) {
   }
 }
 
-void KeepOnTop(WindowOps& ops, WindowHandle window) { ops.SetTopmost(window); }
-
 }  // namespace quillon

@@ -1,6 +1,6 @@
 // The link to the chat client: finds its open chat room and posts a line into
-// it, types into its keyword box, pauses while our windows stay responsive, and
-// keeps a window on top. Portable: everything it needs of the windowing system
+// it, types into its keyword box and pauses while our windows stay responsive.
+// Portable: everything it needs of the windowing system
 // goes through WindowOps, which platform/ implements with user32 and kernel32.
 #pragma once
 
@@ -37,8 +37,6 @@ class WindowOps {
   virtual double Now() = 0;
   // Sleeps until input for our windows arrives or the time has passed.
   virtual void WaitForEvents(double seconds) = 0;
-  // Puts the window in the topmost group (and activates it).
-  virtual void SetTopmost(WindowHandle window) = 0;
 };
 
 // The front-most document window of the client that holds the six child
@@ -70,8 +68,5 @@ bool OpenKeyword(WindowOps& ops, const std::u16string& text);
 // Returns once at least seconds have passed, processing pending events at
 // least once (also for 0) and whenever input arrives meanwhile.
 void Pause(WindowOps& ops, double seconds);
-
-// Makes the window topmost.
-void KeepOnTop(WindowOps& ops, WindowHandle window);
 
 }  // namespace quillon

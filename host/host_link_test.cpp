@@ -74,7 +74,6 @@ class FakeWindows : public WindowOps {
     waits.push_back(seconds);
     clock += seconds;
   }
-  void SetTopmost(WindowHandle w) override { log.push_back("topmost " + std::to_string(w)); }
 
   std::vector<std::string> log;
   int pumps = 0;
@@ -219,12 +218,6 @@ TEST(ChatHostLink, PauseWaitsForTheDeadlineAndPumpsAtLeastOnce) {
   EXPECT_GE(w.pumps, 2);
   ASSERT_EQ(w.waits.size(), 1u);
   EXPECT_DOUBLE_EQ(w.waits[0], 0.2);
-}
-
-TEST(ChatHostLink, KeepOnTopMakesTheWindowTopmost) {
-  FakeWindows w;
-  KeepOnTop(w, 42);
-  EXPECT_EQ(w.log, std::vector<std::string>{"topmost 42"});
 }
 
 }  // namespace

@@ -27,7 +27,6 @@ bool WaitForRecords(const StandIn& host, const std::string& kind, std::size_t co
   return testing::WaitUntil([&] { return OfKind(host, kind).size() >= count; }, 5000);
 }
 
-// Whether upper stands above lower among the top-level windows.
 // The sentinel line, typed or sent after a case into room, arrived, and it
 // is the only thing the client received.
 void ExpectOnlyTheSentinel(const StandIn& host, int room) {
@@ -36,18 +35,6 @@ void ExpectOnlyTheSentinel(const StandIn& host, int room) {
   EXPECT_EQ(host.Records()[0].room, room);
   EXPECT_EQ(host.Records()[0].bytes, "sentinel");
 }
-
-bool IsAbove(HWND upper, HWND lower) {
-  for (HWND w = GetWindow(lower, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
-    if (w == upper) return true;
-  return false;
-}
-
-HWND Popup(const wchar_t* text) {
-  return CreateWindowW(L"STATIC", text, WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
-}
-
-void Raise(HWND window) { SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
 
 class HostLink : public ::testing::Test {
  protected:
@@ -177,27 +164,6 @@ TEST_F(HostLink, PauseWaitsItsTimeWhileOurWindowsKeepHandlingMessages) {
   EXPECT_GE(ops.Now() - start, 0.2);
   EXPECT_EQ(handled, 2);
   DestroyWindow(probe);
-}
-
-TEST_F(HostLink, KeepOnTopKeepsAWindowAboveOrdinaryWindowsRaisedAfterIt) {
-  HWND ours = Popup(L"ours");
-  HWND before = Popup(L"before");
-  Raise(before);
-  ASSERT_TRUE(IsAbove(before, ours));  // raising alone lifts a window over ours
-
-  KeepOnTop(ops, reinterpret_cast<WindowHandle>(ours));
-  EXPECT_TRUE(IsAbove(ours, before));
-  KeepOnTop(ops, reinterpret_cast<WindowHandle>(ours));
-  HWND after = Popup(L"after");
-  Raise(after);
-  EXPECT_TRUE(IsAbove(after, before));  // the raise took effect below ours
-  EXPECT_TRUE(IsAbove(ours, after));
-  BringWindowToTop(before);
-  EXPECT_TRUE(IsAbove(before, after));
-  EXPECT_TRUE(IsAbove(ours, before));
-  DestroyWindow(after);
-  DestroyWindow(before);
-  DestroyWindow(ours);
 }
 
 }  // namespace

@@ -35,6 +35,9 @@ std::u16string WindowText(HWND window) {
   return text;
 }
 
+// F10 with Shift held, which asks for a context menu.
+bool IsShiftF10(WPARAM key) { return key == VK_F10 && GetKeyState(VK_SHIFT) < 0; }
+
 bool IsHighSurrogate(WPARAM unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool IsLowSurrogate(WPARAM unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
@@ -364,83 +367,112 @@ LRESULT CALLBACK PictureBox::Procedure(HWND hwnd, UINT message, WPARAM wParam, L
   auto* self = static_cast<PictureBox*>(Control::FromHandle(hwnd));
   if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
   try {
-    switch (message) {
-      case WM_ERASEBKGND:
-        return 1;  // painted whole in WM_PAINT, without flicker
-      case WM_PAINT:
-        PaintWindow(hwnd, [self](HDC dc, const RECT& client) { self->PaintContent(dc, client); });
-        return 0;
-      case WM_PRINTCLIENT: {
-        RECT client;
-        GetClientRect(hwnd, &client);
-        self->PaintContent(reinterpret_cast<HDC>(wParam), client);
-        return 0;
-      }
-      case WM_SETFOCUS:
-        InvalidateRect(hwnd, nullptr, FALSE);
-        return 0;
-      case WM_KILLFOCUS:
-        self->spacePressed_ = false;
-        InvalidateRect(hwnd, nullptr, FALSE);
-        return 0;
-      case WM_UPDATEUISTATE: {
-        // Whether focus shows may have changed.
-        const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
-        InvalidateRect(hwnd, nullptr, FALSE);
-        return result;
-      }
-      case WM_LBUTTONDOWN:
-        if (!IsWindowEnabled(hwnd)) return 0;
-        SetFocus(hwnd);
-        SetCapture(hwnd);
-        self->pressed_ = true;
-        return 0;
-      case WM_LBUTTONUP: {
-        if (!self->pressed_) return 0;
-        self->pressed_ = false;
-        ReleaseCapture();
-        RECT client;
-        GetClientRect(hwnd, &client);
-        const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        if (PtInRect(&client, at)) self->ReportClick();
-        return 0;
-      }
-      case WM_CAPTURECHANGED:
-        self->pressed_ = false;
-        return 0;
-      case WM_KEYDOWN:
-        if (wParam == VK_APPS) {
-          OpenContextMenuFromKeyboard(hwnd);
-          return 0;
-        }
-        // As a push button: the click comes when Space goes up, once however
-        // long the key is held.
-        if (wParam != VK_SPACE) return DefWindowProcW(hwnd, message, wParam, lParam);
-        if (IsWindowEnabled(hwnd)) self->spacePressed_ = true;
-        return 0;
-      case WM_SYSKEYDOWN:
-        if (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0) {
-          OpenContextMenuFromKeyboard(hwnd);
-          return 0;
-        }
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-      case WM_SYSKEYUP:
-        // The menu opened as the key went down: the default handling of its
-        // release would open it again, or enter the menu bar.
-        if (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0) return 0;
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-      case WM_KEYUP:
-        if (wParam == VK_APPS) return 0;  // opened as the key went down
-        if (wParam != VK_SPACE) return DefWindowProcW(hwnd, message, wParam, lParam);
-        if (std::exchange(self->spacePressed_, false)) self->ReportClick();
-        return 0;
-      default:
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
+    return self->HandleMessage(hwnd, message, wParam, lParam);
   } catch (...) {
     // A C++ exception must not unwind through Windows' own frames.
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }
+}
+
+LRESULT PictureBox::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  bool taken = false;
+  switch (message) {
+    case WM_ERASEBKGND: return 1;  // painted whole in WM_PAINT, without flicker
+    case WM_PAINT: return OnPaint(hwnd);
+    case WM_PRINTCLIENT: return OnPrintClient(hwnd, reinterpret_cast<HDC>(wParam));
+    case WM_SETFOCUS: return OnFocusChanged(hwnd, true);
+    case WM_KILLFOCUS: return OnFocusChanged(hwnd, false);
+    case WM_UPDATEUISTATE: return OnUpdateUiState(hwnd, wParam, lParam);
+    case WM_LBUTTONDOWN: return OnButtonDown(hwnd);
+    case WM_LBUTTONUP: return OnButtonUp(hwnd, lParam);
+    case WM_CAPTURECHANGED: return OnCaptureChanged();
+    case WM_KEYDOWN: taken = OnKeyDown(hwnd, wParam); break;
+    case WM_KEYUP: taken = OnKeyUp(wParam); break;
+    case WM_SYSKEYDOWN: taken = OnSysKeyDown(hwnd, wParam); break;
+    case WM_SYSKEYUP: taken = OnSysKeyUp(wParam); break;
+    default: break;
+  }
+  return taken ? 0 : DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+LRESULT PictureBox::OnPaint(HWND hwnd) const {
+  PaintWindow(hwnd, [this](HDC dc, const RECT& client) { PaintContent(dc, client); });
+  return 0;
+}
+
+LRESULT PictureBox::OnPrintClient(HWND hwnd, HDC dc) const {
+  RECT client;
+  GetClientRect(hwnd, &client);
+  PaintContent(dc, client);
+  return 0;
+}
+
+LRESULT PictureBox::OnFocusChanged(HWND hwnd, bool gained) {
+  if (!gained) spacePressed_ = false;
+  InvalidateRect(hwnd, nullptr, FALSE);
+  return 0;
+}
+
+LRESULT PictureBox::OnUpdateUiState(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+  // Whether focus shows may have changed.
+  const LRESULT result = DefWindowProcW(hwnd, WM_UPDATEUISTATE, wParam, lParam);
+  InvalidateRect(hwnd, nullptr, FALSE);
+  return result;
+}
+
+LRESULT PictureBox::OnButtonDown(HWND hwnd) {
+  if (!IsWindowEnabled(hwnd)) return 0;
+  SetFocus(hwnd);
+  SetCapture(hwnd);
+  pressed_ = true;
+  return 0;
+}
+
+LRESULT PictureBox::OnButtonUp(HWND hwnd, LPARAM lParam) {
+  if (!pressed_) return 0;
+  pressed_ = false;
+  ReleaseCapture();
+  RECT client;
+  GetClientRect(hwnd, &client);
+  const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  if (PtInRect(&client, at)) ReportClick();
+  return 0;
+}
+
+LRESULT PictureBox::OnCaptureChanged() {
+  pressed_ = false;
+  return 0;
+}
+
+bool PictureBox::OnKeyDown(HWND hwnd, WPARAM key) {
+  if (key == VK_APPS) {
+    OpenContextMenuFromKeyboard(hwnd);
+    return true;
+  }
+  // As a push button: the click comes when Space goes up, once however
+  // long the key is held.
+  if (key != VK_SPACE) return false;
+  if (IsWindowEnabled(hwnd)) spacePressed_ = true;
+  return true;
+}
+
+bool PictureBox::OnKeyUp(WPARAM key) {
+  if (key == VK_APPS) return true;  // opened as the key went down
+  if (key != VK_SPACE) return false;
+  if (std::exchange(spacePressed_, false)) ReportClick();
+  return true;
+}
+
+bool PictureBox::OnSysKeyDown(HWND hwnd, WPARAM key) {
+  if (!IsShiftF10(key)) return false;
+  OpenContextMenuFromKeyboard(hwnd);
+  return true;
+}
+
+bool PictureBox::OnSysKeyUp(WPARAM key) {
+  // The menu opened as the key went down: the default handling of its
+  // release would open it again, or enter the menu bar.
+  return IsShiftF10(key);
 }
 
 bool Frame::Create(HWND parent, PixelRect rect) {

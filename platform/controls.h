@@ -161,6 +161,21 @@ class PictureBox : public Control {
 
  private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+  // The messages are handled with the hwnd they come with: the box's own
+  // handle is not known until its creation returns.
+  LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnPaint(HWND hwnd) const;
+  LRESULT OnPrintClient(HWND hwnd, HDC dc) const;
+  LRESULT OnFocusChanged(HWND hwnd, bool gained);
+  LRESULT OnUpdateUiState(HWND hwnd, WPARAM wParam, LPARAM lParam);
+  LRESULT OnButtonDown(HWND hwnd);
+  LRESULT OnButtonUp(HWND hwnd, LPARAM lParam);
+  LRESULT OnCaptureChanged();
+  // True when the box took the key; the others get the default handling.
+  bool OnKeyDown(HWND hwnd, WPARAM key);
+  bool OnKeyUp(WPARAM key);
+  bool OnSysKeyDown(HWND hwnd, WPARAM key);
+  bool OnSysKeyUp(WPARAM key);
   // Everything the box shows, into any DC: WM_PAINT and WM_PRINTCLIENT.
   void PaintContent(HDC dc, const RECT& client) const;
   static void OpenContextMenuFromKeyboard(HWND hwnd);

@@ -33,8 +33,6 @@ class GdiSurface : public DrawingSurface {
   // The height of a character cell in the attributes now in force.
   int TextHeight();
 
-  int ScaleMode() const override { return scaleMode_; }
-  void SetScaleMode(int mode) override { scaleMode_ = mode; }
   void SetFontName(const std::u16string& name) override;
   void SetFontSize(double points) override;
   void SetBold(bool on) override;
@@ -42,7 +40,6 @@ class GdiSurface : public DrawingSurface {
   void SetUnderline(bool on) override;
   void SetStrikethrough(bool on) override;
   void SetForeColor(std::int32_t colour) override;
-  void SetAutoRedraw(bool) override {}  // always retained
   void Clear() override;
   void DrawChar(int x, int y, char16_t c) override;
   int CharWidth(char16_t c) override;
@@ -67,7 +64,6 @@ class GdiSurface : public DrawingSurface {
   std::optional<Selection> fontSelected_;
   FontSpec spec_;
   bool fontStale_ = true;
-  int scaleMode_ = 1;  // twips, until a caller says otherwise
 };
 
 }  // namespace quillon

@@ -58,8 +58,4 @@ void Win32WindowOps::WaitForEvents(double seconds) {
   MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 }
 
-void Win32WindowOps::SetTopmost(WindowHandle window) {
-  if (window) SetWindowPos(Hwnd(window), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-}
-
 }  // namespace quillon

@@ -22,7 +22,6 @@ class Win32WindowOps : public WindowOps {
   void ProcessPendingEvents() override;
   double Now() override;
   void WaitForEvents(double seconds) override;
-  void SetTopmost(WindowHandle window) override;
 };
 
 }  // namespace quillon

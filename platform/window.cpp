@@ -79,4 +79,8 @@ void SetClientSize(HWND window, int width, int height, int dpi) {
   SetWindowPos(window, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void KeepOnTop(HWND window) {
+  if (window) SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
 }  // namespace quillon

@@ -49,4 +49,8 @@ SIZE OuterSizeFor(HWND window, int width, int height, int dpi);
 // pixels at dpi.
 void SetClientSize(HWND window, int width, int height, int dpi);
 
+// Puts the window in the topmost group, above every window outside it, and
+// activates it. No window (nullptr): nothing happens.
+void KeepOnTop(HWND window);
+
 }  // namespace quillon

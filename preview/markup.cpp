@@ -9,7 +9,6 @@ namespace {
 constexpr std::u16string_view kLineBreak = u"+chr13+";
 constexpr int kMargin = 2;
 constexpr int kLineHeight = 16;
-constexpr int kPixels = 3;
 
 char16_t Lower(char16_t c) {
   if (c >= u'A' && c <= u'Z') return static_cast<char16_t>(c + 32);
@@ -84,8 +83,6 @@ void ApplyTag(DrawingSurface& surface, const std::u16string& tag, Pen& pen) {
 
 void RenderMarkup(DrawingSurface& surface, const std::u16string& markup, const EventPump& pump) {
   const std::u16string text = ReplaceAll(markup, u"\r", kLineBreak, pump);
-  const int scaleMode = surface.ScaleMode();
-  surface.SetScaleMode(kPixels);
 
   Pen pen;
   surface.SetFontName(u"Arial");
@@ -94,7 +91,6 @@ void RenderMarkup(DrawingSurface& surface, const std::u16string& markup, const E
   surface.SetItalic(false);
   surface.SetUnderline(false);
   surface.SetStrikethrough(false);
-  surface.SetAutoRedraw(true);
   surface.SetForeColor(0);
   surface.Clear();
 
@@ -119,7 +115,6 @@ void RenderMarkup(DrawingSurface& surface, const std::u16string& markup, const E
       ++i;
     }
   }
-  surface.SetScaleMode(scaleMode);
 }
 
 std::u16string ReplaceAll(std::u16string text, std::u16string_view search, std::u16string_view replacement,

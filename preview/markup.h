@@ -15,8 +15,6 @@ namespace quillon {
 class DrawingSurface {
  public:
   virtual ~DrawingSurface() = default;
-  virtual int ScaleMode() const = 0;               // the caller's unit, restored after a render
-  virtual void SetScaleMode(int mode) = 0;         // 3: pixels
   virtual void SetFontName(const std::u16string& name) = 0;
   virtual void SetFontSize(double points) = 0;
   virtual void SetBold(bool on) = 0;
@@ -24,7 +22,6 @@ class DrawingSurface {
   virtual void SetUnderline(bool on) = 0;
   virtual void SetStrikethrough(bool on) = 0;
   virtual void SetForeColor(std::int32_t colour) = 0;  // 0x00BBGGRR
-  virtual void SetAutoRedraw(bool on) = 0;          // keep what is drawn
   virtual void Clear() = 0;                         // to the background colour
   virtual void DrawChar(int x, int y, char16_t c) = 0;   // top-left corner at (x, y)
   virtual int CharWidth(char16_t c) = 0;            // in the attributes now in force

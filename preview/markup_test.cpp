@@ -28,10 +28,7 @@ TEST(RenderMarkup, StartsFromTheResetStateAndClears) {
   EXPECT_EQ(s.face, u"Arial");
   EXPECT_EQ(s.size, 10);
   EXPECT_FALSE(s.bold || s.italic || s.underline || s.strike);
-  EXPECT_TRUE(s.autoRedraw);
   EXPECT_EQ(s.foreColour, 0);
-  // Pixels while drawing, the caller's mode afterwards.
-  EXPECT_EQ(s.modes, (std::vector<int>{3, 1}));
 }
 
 TEST(RenderMarkup, CharactersAdvanceByTheirWidthFromTheMargin) {

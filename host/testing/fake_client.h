@@ -69,7 +69,6 @@ class FakeClient : public WindowOps {
     clock_ += seconds;
     events_.Pump();
   }
-  void SetTopmost(WindowHandle) override {}
 
  private:
   static constexpr WindowHandle kFrame = 1, kRoom = 3, kInput = 14, kKeyword = 24;

@@ -20,11 +20,6 @@ class RecordingSurface : public DrawingSurface {
     std::int32_t colour;
   };
 
-  int ScaleMode() const override { return scaleMode; }
-  void SetScaleMode(int mode) override {
-    scaleMode = mode;
-    modes.push_back(mode);
-  }
   void SetFontName(const std::u16string& name) override { face = name; }
   void SetFontSize(double points) override { size = points; }
   void SetBold(bool on) override { bold = on; }
@@ -32,7 +27,6 @@ class RecordingSurface : public DrawingSurface {
   void SetUnderline(bool on) override { underline = on; }
   void SetStrikethrough(bool on) override { strike = on; }
   void SetForeColor(std::int32_t colour) override { foreColour = colour; }
-  void SetAutoRedraw(bool on) override { autoRedraw = on; }
   void Clear() override {
     drawn.clear();
     ++clears;
@@ -48,11 +42,9 @@ class RecordingSurface : public DrawingSurface {
     return text;
   }
 
-  int scaleMode = 1;
-  std::vector<int> modes;
   std::u16string face = u"Webdings";
   double size = 9;
-  bool bold = true, italic = true, underline = true, strike = true, autoRedraw = false;
+  bool bold = true, italic = true, underline = true, strike = true;
   std::int32_t foreColour = 0x123456;
   int clears = 0;
   std::vector<Drawn> drawn;

@@ -10,14 +10,7 @@ std::u16string ComposeLine(const ComposeInputs& in, const EventPump& pump) {
   if (in.italic == 1) line += u"<i>";
   if (in.underline == 1) line += u"<u>";
   const std::int16_t wavy = in.wavy == 1 ? -1 : 0;
-  const auto& c = in.colours;
-  if (in.colourCount >= 2) {
-    line += FadeFourColors(c[0], c[1], c[2], c[3], in.text, wavy, pump);
-  } else if (in.colourCount == 1) {
-    line += FadeThreeColors(c[0], c[1], c[2], in.text, wavy);
-  } else {
-    line += FadeTwoColors(c[0], c[1], in.text, wavy);
-  }
+  line += Fade(in.colours, ColourCount::FromBar(in.colourCount), in.text, wavy, pump);
   return line;
 }
 

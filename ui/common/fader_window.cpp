@@ -187,8 +187,6 @@ void FaderWindow::SetCaption(const std::u16string& caption) {
   SetWindowTextW(hwnd(), reinterpret_cast<const wchar_t*>(caption.c_str()));
 }
 
-void FaderWindow::StayOnTop() { SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
-
 void Win32EventLoop::Pump() { PumpPendingMessages(); }
 std::int64_t Win32EventLoop::Ticks() { return static_cast<std::int64_t>(GetTickCount64()); }
 void Win32EventLoop::Quit() { PostQuitMessage(0); }
@@ -312,7 +310,7 @@ void FaderWindow::ColourMenu(HWND control, LPARAM where) {
   const int chosen = menu.ShowAt(hwnd(), at);
   if (run_.CloseBegun()) return;
   const std::array<OleColor, 4> now{Colour(1), Colour(2), Colour(3), Colour(4)};
-  const int inUse = sb.Value() + 2;
+  const int inUse = ColourCount::FromBar(sb.Value()).Colours();
   if (chosen == kMenuReverse) {
     SetColours(ReversedInUse(now, inUse), sb.Value());
   } else if (chosen == kMenuReadable) {

@@ -154,9 +154,6 @@ class FaderWindow : public Window, public StyleControls, public RunView {
   void SendEnds() override { sendHold_.reset(); }
   void HandlerDone() override { DescribeControls(); }
   void Warn() override { MessageBeep(MB_ICONWARNING); }
-
-  // Keeps the window above other programs' windows.
-  void StayOnTop();
   // Empties the font list and fills it with the screen fonts in lower case,
   // but those whose names would break the font tag or that the ANSI code
   // page cannot spell.

@@ -87,11 +87,7 @@ std::array<OleColor, 4> ReadableInUse(std::array<OleColor, 4> colours, int count
 
 std::vector<OleColor> PaletteRamp(const Palette& palette, int columns) {
   const std::u16string bars(static_cast<std::size_t>(std::max(columns, 0)), u'|');
-  const auto& c = palette.colours;
-  std::u16string faded;
-  if (palette.count == 4) faded = FadeFourColors(c[0], c[1], c[2], c[3], bars, 0);
-  else if (palette.count == 3) faded = FadeThreeColors(c[0], c[1], c[2], bars, 0);
-  else faded = FadeTwoColors(c[0], c[1], bars, 0);
+  const std::u16string faded = Fade(palette.colours, ColourCount::Of(palette.count), bars, 0);
   // Each bar's colour code follows its tag's "#", red first.
   std::vector<OleColor> ramp;
   for (std::size_t at = faded.find(u'#'); at != std::u16string::npos; at = faded.find(u'#', at + 1)) {

@@ -25,7 +25,7 @@ std::span<const Palette> Palettes();
 
 // The colour-count bar's value for count colours: 0 for two, 1 for three,
 // 2 for four.
-constexpr int BarForCount(int count) { return count - 2; }
+constexpr int BarForCount(int count) { return ColourCount::Of(count).Bar(); }
 
 // The swatches' four colours with the palette's in the first places; the
 // swatches it does not use keep theirs.

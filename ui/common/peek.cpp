@@ -5,43 +5,13 @@
 
 namespace quillon {
 
-void ExtentSurface::AttributesChanged() {
+void ExtentSurface::FontChanged() {
   height_.reset();
   lastWidth_.reset();
 }
 
-void ExtentSurface::SetFontName(const std::u16string& name) {
-  inner_.SetFontName(name);
-  AttributesChanged();
-}
-
-void ExtentSurface::SetFontSize(double points) {
-  inner_.SetFontSize(points);
-  AttributesChanged();
-}
-
-void ExtentSurface::SetBold(bool on) {
-  inner_.SetBold(on);
-  AttributesChanged();
-}
-
-void ExtentSurface::SetItalic(bool on) {
-  inner_.SetItalic(on);
-  AttributesChanged();
-}
-
-void ExtentSurface::SetUnderline(bool on) {
-  inner_.SetUnderline(on);
-  AttributesChanged();
-}
-
-void ExtentSurface::SetStrikethrough(bool on) {
-  inner_.SetStrikethrough(on);
-  AttributesChanged();
-}
-
 void ExtentSurface::Clear() {
-  if (draw_) inner_.Clear();
+  if (draw_) inner().Clear();
 }
 
 int ExtentSurface::TextHeight() {
@@ -50,8 +20,8 @@ int ExtentSurface::TextHeight() {
 }
 
 void ExtentSurface::DrawChar(int x, int y, char16_t c) {
-  if (draw_) inner_.DrawChar(x + dx_, y + dy_, c);
-  const int width = inner_.CharWidth(c);
+  if (draw_) inner().DrawChar(x + dx_, y + dy_, c);
+  const int width = inner().CharWidth(c);
   lastWidth_.emplace(c, width);
   const PeekRect cell{x, y, x + width, y + TextHeight()};
   if (!drawn_) {
@@ -68,7 +38,7 @@ int ExtentSurface::CharWidth(char16_t c) {
   // The renderer measures each character right after drawing it; the width
   // found for its cell serves, once.
   if (lastWidth_ && lastWidth_->first == c) return std::exchange(lastWidth_, std::nullopt)->second;
-  return inner_.CharWidth(c);
+  return inner().CharWidth(c);
 }
 
 PeekLayout MeasurePeek(DrawingSurface& surface, const std::function<int()>& textHeight, const std::u16string& line,

@@ -9,6 +9,7 @@
 #include <string>
 #include <utility>
 
+#include "preview/forwarding_surface.h"
 #include "preview/markup.h"
 #include "ui/common/reentry.h"
 
@@ -26,23 +27,13 @@ struct PeekRect {
 // the inner surface; each character is drawn there (dx, dy) further, or not
 // at all when measuring, and the cell it covers is noted: from its position
 // to its width and the cell height in the attributes then in force.
-class ExtentSurface : public DrawingSurface {
+class ExtentSurface : public ForwardingSurface {
  public:
   // textHeight: the cell height of the inner surface's current attributes;
   // asked once after each change of them. Empty: cells of no height.
   ExtentSurface(DrawingSurface& inner, std::function<int()> textHeight, bool draw, int dx = 0, int dy = 0)
-      : inner_(inner), textHeight_(std::move(textHeight)), draw_(draw), dx_(dx), dy_(dy) {}
+      : ForwardingSurface(inner), textHeight_(std::move(textHeight)), draw_(draw), dx_(dx), dy_(dy) {}
 
-  int ScaleMode() const override { return inner_.ScaleMode(); }
-  void SetScaleMode(int mode) override { inner_.SetScaleMode(mode); }
-  void SetFontName(const std::u16string& name) override;
-  void SetFontSize(double points) override;
-  void SetBold(bool on) override;
-  void SetItalic(bool on) override;
-  void SetUnderline(bool on) override;
-  void SetStrikethrough(bool on) override;
-  void SetForeColor(std::int32_t colour) override { inner_.SetForeColor(colour); }
-  void SetAutoRedraw(bool on) override { inner_.SetAutoRedraw(on); }
   void Clear() override;
   void DrawChar(int x, int y, char16_t c) override;
   int CharWidth(char16_t c) override;
@@ -54,9 +45,8 @@ class ExtentSurface : public DrawingSurface {
   int TextHeight();
 
  private:
-  void AttributesChanged();
+  void FontChanged() override;
 
-  DrawingSurface& inner_;
   std::function<int()> textHeight_;
   bool draw_;
   int dx_, dy_;

@@ -55,7 +55,7 @@ bool Compact::Create() {
 }
 
 void Compact::Form_Load() {
-  StayOnTop();
+  KeepOnTop(hwnd());
   LoadFontAndFirstRun();
 }
 

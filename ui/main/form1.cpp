@@ -74,8 +74,8 @@ bool OpenOrTell(Form1& main) {
 }
 
 void Form1::Form_Load() {
-  StayOnTop();
-  RedrawPreview(4);
+  KeepOnTop(hwnd());
+  RedrawPreview(ColourCount::Of(4));
   if (run_.SettingsFileHeld(*this)) {
     LoadFontsOnly();
   } else if (!LoadFontAndFirstRun()) {
@@ -100,9 +100,8 @@ bool Form1::OffersColourMenu(HWND control) const {
 void Form1::ColourPicked() {
   // The bar is read anew before each test: should it move while a redraw
   // lets events in, the redraw for its new value follows and stays visible.
-  if (sb.Value() == 2) RedrawPreview(4);
-  if (sb.Value() == 1) RedrawPreview(3);
-  if (sb.Value() == 0) RedrawPreview(2);
+  for (int value : {2, 1, 0})
+    if (sb.Value() == value) RedrawPreview(ColourCount::FromBar(value));
 }
 
 void Form1::ApplyColorCount() {
@@ -110,27 +109,22 @@ void Form1::ApplyColorCount() {
   for (int value : {2, 1, 0}) {
     if (sb.Value() == value) {
       EnableSwatchesFor(value);
-      RedrawPreview(value + 2);
+      RedrawPreview(ColourCount::FromBar(value));
     }
   }
 }
 
-void Form1::RedrawPreview(int colourCount) {
+void Form1::RedrawPreview(ColourCount count) {
   // The fade and the renderer let events in, and one of them may ask for
   // another redraw: that one is noted and drawn after this one, once, with
   // the colours and count then current, instead of nesting.
-  previewCount_ = colourCount;
+  previewCount_ = count;
   const bool drawn = redrawingPreview_.Coalesced([&] {
-    const int count = previewCount_;
     // The strip alone, without the font-tag opening in front of it, so that
     // the first bar takes the fade's first colour.
     const std::u16string strip(39, u'|');
-    const OleColor c1 = pic1.BackColor(), c2 = pic2.BackColor(), c3 = pic3.BackColor(), c4 = pic4.BackColor();
-    std::u16string faded;
-    if (count == 4) faded = FadeFourColors(c1, c2, c3, c4, strip, 0, PumpPendingMessages);
-    else if (count == 3) faded = FadeThreeColors(c1, c2, c3, strip, 0);
-    else faded = FadeTwoColors(c1, c2, strip, 0);
-    RenderMarkup(*preview_, faded, PumpPendingMessages);
+    const std::array<OleColor, 4> colours{pic1.BackColor(), pic2.BackColor(), pic3.BackColor(), pic4.BackColor()};
+    RenderMarkup(*preview_, Fade(colours, previewCount_, strip, 0, PumpPendingMessages), PumpPendingMessages);
   });
   if (drawn) InvalidateRect(pre.hwnd(), nullptr, FALSE);
 }
@@ -178,7 +172,7 @@ void Form1::OnDpiApplied() {
   if (folded_) SetOuterWidth(FoldedWidth());
   // The strip's drawing is made again at its new size; the old one stays
   // should the system not give a new one.
-  if (MakePreviewSurface()) RedrawPreview(sb.Value() + 2);
+  if (MakePreviewSurface()) RedrawPreview(ColourCount::FromBar(sb.Value()));
 }
 
 void Form1::Label1_Click() {

@@ -55,7 +55,7 @@ class Form1 final : public FaderWindow {
   // The swatches and the preview strip.
   bool OffersColourMenu(HWND control) const override;
   // Fades the preview strip over the swatches in use and draws it.
-  void RedrawPreview(int colourCount);
+  void RedrawPreview(ColourCount count);
   // Enables pic3 and pic4 for the bar's value and redraws the preview.
   void ApplyColorCount();
   // Folds or unfolds the window to an outer width in pixels, in place.
@@ -70,7 +70,7 @@ class Form1 final : public FaderWindow {
   bool folded_ = false;
   // The colour count the strip is to show; a redraw asked for while one
   // runs follows it, once.
-  int previewCount_ = 4;
+  ColourCount previewCount_ = ColourCount::Of(4);
   Reentry redrawingPreview_;
   // What the preview strip shows, kept so that it repaints itself.
   std::unique_ptr<GdiSurface> preview_;
