@@ -156,22 +156,15 @@ bool TextBox::Create(HWND parent, PixelRect rect, int id, int maxLength, bool re
   if (!CreateChild({parent, L"EDIT", L"", static_cast<DWORD>(WS_TABSTOP | ES_AUTOHSCROLL | (readOnly ? ES_READONLY : 0)),
                     WS_EX_CLIENTEDGE, rect, id}))
     return false;
-  if (maxLength > 0) {
-    SendMessageW(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(maxLength), 0);
-    KeepOwnProcedure();
-  }
+  if (maxLength > 0) SendMessageW(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(maxLength), 0);
+  // Every box, so that its key hook works whatever its limit; set before
+  // anything else can watch the box's messages, whose watch (a subclass)
+  // would otherwise be cut off.
+  SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WholeCharactersProcedure));
   return true;
 }
 
-void TextBox::SetOnKey(std::function<bool(UINT key)> hook) {
-  onKey_ = std::move(hook);
-  KeepOwnProcedure();
-}
-
-void TextBox::KeepOwnProcedure() {
-  const auto own = reinterpret_cast<LONG_PTR>(WholeCharactersProcedure);
-  if (GetWindowLongPtrW(hwnd_, GWLP_WNDPROC) != own) SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, own);
-}
+void TextBox::SetOnKey(std::function<bool(UINT key)> hook) { onKey_ = std::move(hook); }
 
 void TextBox::PlaceCaretAtEnd() {
   const LRESULT end = GetWindowTextLengthW(hwnd_);

@@ -74,10 +74,6 @@ class TextBox : public Control {
   bool HookTakes(UINT key) const { return onKey_ && onKey_(key); }
 
  private:
-  // Puts the box's own procedure in front of the control's: the length
-  // limit's whole characters and the key hook.
-  void KeepOwnProcedure();
-
   std::function<bool(UINT key)> onKey_;
 };
 
