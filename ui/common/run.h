@@ -104,7 +104,6 @@ class Run {
   // Up (older) and Down in view's chat text step through the lines sent in
   // this run, from either window.
   void Recall(RunView& view, bool older);
-  const SentLines& Sent() const { return sentLines_; }
 
   // --- Settings
   // At start-up: whether another program holds the preferences file. Then
@@ -147,7 +146,6 @@ class Run {
   // end the process as soon as this returns, so a handler this interrupted
   // must not run on and post after "unloaded": the program ends at once.
   void EndSession(RunView& view);
-  bool Closing() const { return closing_; }
   // Closing has begun or waits for the handlers to return.
   bool CloseBegun() const { return closing_ || closeAsked_; }
 
